@@ -1,0 +1,46 @@
+# quarvex - the two commands that do everything on a fresh Debian 12 machine:
+#   make run    set-up, build, start quarvex under Wine (make run VARIANT=swap for quarvex-swap)
+#   make test   set-up, build both programs, run every test layer (native, Windows, end-to-end)
+# Further: make build, make native, make windows, make clean.
+
+VARIANT ?=
+JOBS    ?= $(shell nproc)
+NATIVE  := build/native
+WINDOWS := build/windows
+PROGRAM := $(if $(filter swap,$(VARIANT)),quarvex-swap,quarvex)
+
+.PHONY: all setup build native windows run test test-native test-windows clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+	@scripts/wine-prefix.sh
+
+$(NATIVE)/Makefile:
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+
+$(WINDOWS)/Makefile:
+	@cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+native: setup $(NATIVE)/Makefile
+	@cmake --build $(NATIVE) -j $(JOBS) -- --no-print-directory -s
+
+windows: setup $(WINDOWS)/Makefile
+	@cmake --build $(WINDOWS) -j $(JOBS) -- --no-print-directory -s
+
+build: native windows
+
+run: windows
+	@scripts/run.sh $(WINDOWS)/$(PROGRAM).exe
+
+test-native: native
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-windows: windows
+	@scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure
+
+test: test-native test-windows
+
+clean:
+	rm -rf $(NATIVE) $(WINDOWS)

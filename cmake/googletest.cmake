@@ -1,0 +1,10 @@
+# cmake/googletest.cmake - GoogleTest built from Debian's googletest sources for the current target.
+set(VRX_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+if(NOT EXISTS ${VRX_GOOGLETEST_DIR}/CMakeLists.txt)
+  message(FATAL_ERROR "GoogleTest sources not found at ${VRX_GOOGLETEST_DIR}")
+endif()
+add_subdirectory(${VRX_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)

@@ -1,0 +1,2 @@
+# image/sources.cmake - image window records, display, files and clipboard, window procedure, menus, click wait.
+list(APPEND VRX_WIN32_SOURCES image/image_table.cpp)

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# scripts/wine-run.sh - runs one Windows test program under Wine (CTest's cross-compiling emulator).
+#
+# Uses the project's prefix and the display of the test run; when the program fails, a screenshot of
+# the display is kept in build/screenshots/ for the person reading the failure.
+set -uo pipefail
+. "$(dirname "$0")/wine-env.sh"
+"$(dirname "$0")/wine-prefix.sh" || exit 1
+
+wine "$@"
+rc=$?
+if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
+  shots="$repo_root/build/screenshots"
+  mkdir -p "$shots"
+  name=$(basename "$1" .exe)
+  for a in "$@"; do case "$a" in --gtest_filter=*) name="${a#--gtest_filter=}";; esac; done
+  file="$shots/$(echo "$name" | tr -c 'A-Za-z0-9._-' '_')-$(date +%H%M%S).png"
+  import -window root -display "$DISPLAY" "$file" 2>/dev/null && echo "screenshot of the display: $file"
+fi
+exit "$rc"

@@ -1,0 +1,106 @@
+// tests/e2e/driver.cpp - starting, finding, typing into and ending the real programs.
+#include "tests/e2e/driver.h"
+
+#include <gtest/gtest.h>
+
+// The folder of this test program, with a trailing backslash
+static std::wstring own_folder(void) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s = path;
+    return s.substr(0, s.find_last_of(L'\\') + 1);
+}
+
+void pause_ms(int ms) {
+    DWORD end = GetTickCount() + (DWORD)ms;
+    MSG msg;
+    while ((int)(end - GetTickCount()) > 0) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+}
+
+HWND wait_window(const wchar_t *cls, const wchar_t *title, int ms) {
+    DWORD end = GetTickCount() + (DWORD)ms;
+    do {
+        HWND w = FindWindowW(cls, title);
+        if (w) return w;
+        Sleep(20);
+    } while ((int)(end - GetTickCount()) > 0);
+    return nullptr;
+}
+
+bool start_program(Program *p, const wchar_t *exe_name, int wait_ms) {
+    std::wstring exe = own_folder() + exe_name;
+    std::wstring folder = own_folder();
+    STARTUPINFOW si = {sizeof si};
+    std::wstring cmd = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                        &p->process))
+        return false;
+    DWORD end = GetTickCount() + (DWORD)wait_ms;
+    while ((int)(end - GetTickCount()) > 0) {
+        HWND w = FindWindowW(L"vrx_mw", nullptr);
+        DWORD pid = 0;
+        if (w) GetWindowThreadProcessId(w, &pid);
+        // The status line shows the colour depth once the drop-in animation is over.
+        if (w && pid == p->process.dwProcessId && status_line(w).find(L"-bit color") != std::wstring::npos) {
+            p->main_window = w;
+            return true;
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
+int wait_exit(Program *p, int ms) {
+    if (WaitForSingleObject(p->process.hProcess, (DWORD)ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(p->process.hProcess, &code);
+    return (int)code;
+}
+
+void stop_program(Program *p) {
+    if (!p->process.hProcess) return;
+    if (WaitForSingleObject(p->process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(p->process.hProcess, 99);
+        WaitForSingleObject(p->process.hProcess, 5000);
+    }
+    CloseHandle(p->process.hThread);
+    CloseHandle(p->process.hProcess);
+    p->process = {};
+    p->main_window = nullptr;
+}
+
+std::wstring window_text(HWND w) {
+    wchar_t text[512] = {};
+    GetWindowTextW(w, text, 512);
+    return text;
+}
+
+std::wstring status_line(HWND main_window) {
+    std::wstring s = window_text(GetDlgItem(main_window, 2001));
+    size_t first = s.find_first_not_of(L' ');
+    return first == std::wstring::npos ? L"" : s.substr(first);
+}
+
+void press_keys(HWND target, std::initializer_list<WORD> vks) {
+    SetForegroundWindow(target);
+    pause_ms(100);
+    for (WORD vk : vks) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        SendInput(1, &in, sizeof in);
+        pause_ms(30);
+    }
+    for (auto it = vks.end(); it != vks.begin();) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *--it;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(1, &in, sizeof in);
+        pause_ms(30);
+    }
+    pause_ms(200);
+}

@@ -1,0 +1,29 @@
+// tests/e2e/driver.h - starts the real programs and drives them from outside, as a person would.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A started program: its process and the main window once it has dropped into place
+struct Program {
+    PROCESS_INFORMATION process = {};
+    HWND main_window = nullptr;
+};
+
+// Starts quarvex.exe or quarvex-swap.exe from the folder of this test program; waits for the main window
+bool start_program(Program *p, const wchar_t *exe_name, int wait_ms = 10000);
+// Waits for the program to end; its exit code, or -1 when it did not end within ms
+int wait_exit(Program *p, int ms);
+// Ends the program if it still runs and releases its handles
+void stop_program(Program *p);
+// The UTF-16 text of a window
+std::wstring window_text(HWND w);
+// The status line text without its centring spaces
+std::wstring status_line(HWND main_window);
+// Sleeps while pumping this process's messages
+void pause_ms(int ms);
+// Presses keys through the system's input queue; vks are held down in order, then released
+void press_keys(HWND target, std::initializer_list<WORD> vks);
+// Waits up to ms for a top-level window of class and title (title may be null)
+HWND wait_window(const wchar_t *cls, const wchar_t *title, int ms);

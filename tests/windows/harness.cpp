@@ -1,0 +1,71 @@
+// tests/windows/harness.cpp - the toolkit hosted by the Windows test program.
+#include "tests/windows/harness.h"
+
+#include "shell/shell.h"
+
+#include <gtest/gtest.h>
+
+std::function<void()> harness_user_routine;
+
+// Start runs the routine a test gave
+int user_routine(void) {
+    if (harness_user_routine) harness_user_routine();
+    return 0;
+}
+
+int harness_start(void) { return vrx_startup(GetModuleHandleW(nullptr)); }
+
+void harness_pump(int ms) {
+    int mark = get_milliseconds();
+    while (get_milliseconds() - mark < ms) {
+        pump_main_messages();
+        Sleep(1);
+    }
+}
+
+bool harness_pump_until(const std::function<bool()> &done, int ms) {
+    int mark = get_milliseconds();
+    while (!done()) {
+        if (get_milliseconds() - mark > ms) return false;
+        pump_main_messages();
+        Sleep(1);
+    }
+    return true;
+}
+
+bool harness_run_on_worker(const std::function<void()> &body, int ms) {
+    std::atomic<int> finished{0};
+    harness_user_routine = [&] {
+        body();
+        finished.store(1, std::memory_order_release);
+    };
+    PostMessageW(vrx_main_window, WM_COMMAND, IDM_START, 0);
+    bool ok = harness_pump_until([&] {
+        return finished.load(std::memory_order_acquire) == 1 && vrx_running.load() == 0;
+    }, ms);
+    harness_user_routine = nullptr;
+    return ok;
+}
+
+bool harness_exit(void) {
+    if (vrx_main_window) exit_procedure();
+    MSG msg;
+    int mark = get_milliseconds();
+    bool quit = false;
+    while (get_milliseconds() - mark < 5000) {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) { quit = true; break; }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } else {
+            Sleep(1);
+        }
+    }
+    vrx_shutdown();
+    return quit;
+}
+
+int main(int argc, char **argv) {
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,2 @@
+# text/sources.cmake - text windows, line input and console commands, log files, window information.
+list(APPEND VRX_WIN32_SOURCES text/text_window.cpp)

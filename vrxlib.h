@@ -1,0 +1,66 @@
+// vrxlib.h - VRXLIB, the toolkit a user routine calls: image windows, text windows, boxes, files,
+// drawing and analysis. Everything a user routine needs is declared here.
+//
+// Conventions: calls return 0 on success and small positive codes for distinct failures; colours are
+// 0x00RRGGBB; texts are narrow strings in the ANSI code page; window numbers are 0..255. All calls
+// are made from the user routine, which runs on the toolkit's worker thread.
+//
+// NOTE: the box call has two forms. quarvex builds with the one-colour form, quarvex-swap
+//       (VRX_SWAP_VARIANT=1) with the border-and-fill form.
+
+#pragma once
+
+#include <stdint.h>
+
+#ifndef VRX_SWAP_VARIANT
+#define VRX_SWAP_VARIANT 0
+#endif
+
+#define VRXMAINWINDOW (-1)   // window number of the main window in VRX_SetForeground
+
+//----------------------------------------------------------------------------------
+// Shell
+//----------------------------------------------------------------------------------
+void VRX_Pause(const char *text);                 // Shows text in a message box titled "Pause" and waits for OK
+
+//----------------------------------------------------------------------------------
+// Text windows and console
+//----------------------------------------------------------------------------------
+int VRX_OpenTextWindow(int n, int x, int y, int width, int height); // Opens text window n (negative x/y: system place, negative size: 400x300)
+void VRX_ShowConsole(void);                       // Brings the current text window forward, or opens text window 0 centred
+void VRX_Printf(const char *format, ...);         // Prints formatted text into the current text window
+void VRX_InputText(char *buffer);                 // Reads one typed line (buffer of at least 256 bytes) in the current text window
+
+//----------------------------------------------------------------------------------
+// Log files
+//----------------------------------------------------------------------------------
+void VRX_CloseLogs(void);                         // Closes the log file of every text window
+
+//----------------------------------------------------------------------------------
+// Input box and button box
+//----------------------------------------------------------------------------------
+void VRX_OpenInputBox(int x, int y, int items);   // Opens the input box with items labelled fields (1..30) at (x, y)
+void VRX_CloseInputBox(void);                     // Closes the input box and forgets its values
+void VRX_OpenButtonBox(int x, int y, int nx, int ny); // Opens the button box of nx x ny buttons at (x, y)
+void VRX_CloseButtonBox(void);                    // Closes the button box
+
+//----------------------------------------------------------------------------------
+// Image windows
+//----------------------------------------------------------------------------------
+int VRX_UpdateImage(int n);                       // Copies image n's raster to its window now; 1 when n is not open
+int VRX_SelectImage(int n);                       // Makes n the current image, remembering the previous one (8 deep)
+int VRX_PopImage(void);                           // Makes the previously current image current again
+
+//----------------------------------------------------------------------------------
+// Image files and clipboard
+//----------------------------------------------------------------------------------
+int VRX_LoadImage(const char *path, int x, int y); // Draws an image file into the current image at (x, y); 1 unreadable, 2 no current image
+
+//----------------------------------------------------------------------------------
+// Drawing
+//----------------------------------------------------------------------------------
+
+//----------------------------------------------------------------------------------
+// The user routine (the application defines it; Start runs it on the worker thread)
+//----------------------------------------------------------------------------------
+int user_routine(void);
