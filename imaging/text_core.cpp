@@ -1,0 +1,79 @@
+// imaging/text_core.cpp - bitmap text through plot_pixel, and the cp932 code walk.
+
+#include "imaging/text_core.h"
+
+#include "imaging/draw_core.h"
+
+#include <stdio.h>
+
+//----------------------------------------------------------------------------------
+// Bitmap text
+//----------------------------------------------------------------------------------
+
+// Moves the cursor to the start of the next line
+static void new_line(TextCursor *cursor) {
+    cursor->y += FONT_LINE;
+    cursor->x = cursor->margin;
+}
+
+// Draws one character at the cursor and advances
+void draw_char(const RasterView &r, TextCursor *cursor, uint32_t colour, unsigned char c) {
+    if (c == 10) { new_line(cursor); return; }
+    if (c < 32 || c > 127) return;
+    const unsigned char *glyph = font8x14 + (c - 32) * FONT_HEIGHT;
+    for (int row = 0; row < FONT_HEIGHT; row++)
+        for (int b = 0; b < FONT_WIDTH; b++)
+            if (glyph[row] & (0x80 >> b)) plot_pixel(r, cursor->x + b, cursor->y - FONT_HEIGHT + row, colour);
+    cursor->x += FONT_WIDTH;
+    if (cursor->x > r.width - FONT_WIDTH) new_line(cursor);
+}
+
+// Draws every byte of a NUL-terminated string
+void draw_string(const RasterView &r, TextCursor *cursor, uint32_t colour, const char *s) {
+    if (!s) return;
+    for (; *s; s++) draw_char(r, cursor, colour, (unsigned char)*s);
+}
+
+// Formats into TEXTF_BUFFER bytes and draws the result
+void draw_textv(const RasterView &r, TextCursor *cursor, uint32_t colour, const char *format, va_list args) {
+    char text[TEXTF_BUFFER];
+    if (!format) return;
+    int n = vsnprintf(text, sizeof text, format, args);
+    if (n < 0) return;
+    text[sizeof text - 1] = 0;
+    draw_string(r, cursor, colour, text);
+}
+
+//----------------------------------------------------------------------------------
+// cp932 codes
+//----------------------------------------------------------------------------------
+
+// True for a cp932 lead byte
+bool cp932_lead_byte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Reads the next code of s; nullptr at the end
+const char *cp932_next(const char *s, unsigned *code) {
+    if (!s || !*s) return nullptr;
+    unsigned char b = (unsigned char)s[0];
+    if (cp932_lead_byte(b)) {
+        unsigned char t = (unsigned char)s[1];
+        if (!t) return nullptr;
+        *code = b * 256u + t;
+        return s + 2;
+    }
+    *code = b;
+    return s + 1;
+}
+
+// Writes a code as its bytes, lead byte first
+int cp932_code_bytes(unsigned code, char out[3]) {
+    if (code > 0xFF) {
+        out[0] = (char)((code >> 8) & 0xFF);
+        out[1] = (char)(code & 0xFF);
+        out[2] = 0;
+        return 2;
+    }
+    out[0] = (char)code;
+    out[1] = 0;
+    return 1;
+}
