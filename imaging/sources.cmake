@@ -1,4 +1,5 @@
 # imaging/sources.cmake - drawing primitives, colour models, transforms, interactive drawing, text drawing.
 # VRX_VARIANT_SOURCES are compiled once per program, with VRX_SWAP_VARIANT 0 or 1.
 list(APPEND VRX_CORE_SOURCES imaging/raster.cpp imaging/draw_core.cpp imaging/color_core.cpp
-  imaging/transform_core.cpp imaging/text_core.cpp imaging/font8x14.cpp)
+  imaging/transform_core.cpp imaging/text_core.cpp imaging/font8x14.cpp
+  imaging/analysis_core.cpp)
