@@ -59,6 +59,11 @@ int VRX_LoadImage(const char *path, int x, int y); // Draws an image file into t
 //----------------------------------------------------------------------------------
 // Drawing
 //----------------------------------------------------------------------------------
+#if VRX_SWAP_VARIANT
+void VRX_DrawBox(int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill); // Draws a box into the current image, border and interior in two colours
+#else
+void VRX_DrawBox(int x1, int y1, int x2, int y2);  // Draws a box filled in the drawing colour into the current image
+#endif
 
 //----------------------------------------------------------------------------------
 // The user routine (the application defines it; Start runs it on the worker thread)
