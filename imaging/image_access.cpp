@@ -2,6 +2,8 @@
 //
 // NOTE: provisional: the image table does not hold rasters yet, so no image is ever live here.
 
+#include "imaging/image_access.h"
+
 #include "imaging/drawing.h"
 
 // The raster of image n when it is live
@@ -9,3 +11,6 @@ bool image_raster(int, RasterView *) { return false; }
 
 // The raster of the current image when it is live
 bool current_raster(RasterView *) { return false; }
+
+// The memory DC of the current image when it is live
+HDC current_image_dc(void) { return nullptr; }
