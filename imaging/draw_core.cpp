@@ -1,0 +1,273 @@
+// imaging/draw_core.cpp - lines, boxes, circles, discs, the flood fill and their xor forms on a
+// raster view, with the process-wide pen and colours.
+//
+// NOTE: no primitive allocates; the flood fill keeps its seeds in a fixed array on the stack.
+
+#include "imaging/draw_core.h"
+
+//----------------------------------------------------------------------------------
+// Process-wide drawing state
+//----------------------------------------------------------------------------------
+int vrx_pen_x = 0, vrx_pen_y = 0;
+uint32_t vrx_draw_color = 0xFFFFFF;
+uint32_t vrx_tc = 0x000000;
+
+//----------------------------------------------------------------------------------
+// Pen-moving pixels
+//----------------------------------------------------------------------------------
+
+// Moves the pen to (x, y) and sets the pixel if inside
+void plot_pixel(const RasterView &r, int x, int y, uint32_t colour) {
+    vrx_pen_x = x;
+    vrx_pen_y = y;
+    put_pixel(r, x, y, colour);
+}
+
+// Moves the pen to (x, y) and inverts the pixel if inside
+void xor_plot_pixel(const RasterView &r, int x, int y) {
+    vrx_pen_x = x;
+    vrx_pen_y = y;
+    xor_pixel(r, x, y);
+}
+
+//----------------------------------------------------------------------------------
+// Lines and boxes
+//----------------------------------------------------------------------------------
+
+// Visits the line's pixels once each, setting them (invert false) or inverting them (invert true)
+static void walk_line(const RasterView &r, bool invert, uint32_t colour, int x1, int y1, int x2, int y2) {
+    vrx_pen_x = x2;
+    vrx_pen_y = y2;
+    if (x1 == x2) {
+        int lo = y1 < y2 ? y1 : y2, hi = y1 < y2 ? y2 : y1;
+        for (int y = lo;; y++) {
+            if (invert) xor_pixel(r, x1, y); else put_pixel(r, x1, y, colour);
+            if (y == hi) break;
+        }
+        return;
+    }
+    if (y1 == y2) {
+        int lo = x1 < x2 ? x1 : x2, hi = x1 < x2 ? x2 : x1;
+        for (int x = lo;; x++) {
+            if (invert) xor_pixel(r, x, y1); else put_pixel(r, x, y1, colour);
+            if (x == hi) break;
+        }
+        return;
+    }
+    if (x1 > x2) {
+        int t = x1; x1 = x2; x2 = t;
+        t = y1; y1 = y2; y2 = t;
+    }
+    int dx = x2 - x1, dy = y2 > y1 ? y2 - y1 : y1 - y2, sy = y2 > y1 ? 1 : -1;
+    int x = x1, y = y1;
+    if (invert) xor_pixel(r, x, y); else put_pixel(r, x, y, colour);
+    if (dx >= dy) {
+        int e = (dx + 1) / 2;
+        while (x != x2) {
+            x += 1;
+            e -= dy;
+            if (e <= 0) { e += dx; y += sy; }
+            if (invert) xor_pixel(r, x, y); else put_pixel(r, x, y, colour);
+        }
+    } else {
+        int e = (dy + 1) / 2;
+        while (y != y2) {
+            y += sy;
+            e -= dx;
+            if (e <= 0) { e += dy; x += 1; }
+            if (invert) xor_pixel(r, x, y); else put_pixel(r, x, y, colour);
+        }
+    }
+}
+
+// Sets the pixels of the line from (x1, y1) to (x2, y2); pen := (x2, y2)
+void draw_line(const RasterView &r, uint32_t colour, int x1, int y1, int x2, int y2) {
+    walk_line(r, false, colour, x1, y1, x2, y2);
+}
+
+// Inverts the pixels of the line, each once; pen := (x2, y2)
+void xor_line(const RasterView &r, int x1, int y1, int x2, int y2) {
+    walk_line(r, true, 0, x1, y1, x2, y2);
+}
+
+// Draws the four sides in colour, unsorted; the pen ends at (x1, y1)
+void draw_box_outline(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t colour) {
+    draw_line(r, colour, x1, y1, x2, y1);
+    draw_line(r, colour, x2, y1, x2, y2);
+    draw_line(r, colour, x2, y2, x1, y2);
+    draw_line(r, colour, x1, y2, x1, y1);
+}
+
+// Puts the two coordinates in order
+static void sort_pair(int *a, int *b) {
+    if (*a > *b) { int t = *a; *a = *b; *b = t; }
+}
+
+// Draws the sorted rectangle's border in border and its interior in fill
+void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill) {
+    sort_pair(&x1, &x2);
+    sort_pair(&y1, &y2);
+    draw_line(r, border, x1, y1, x2, y1);
+    draw_line(r, border, x2, y1, x2, y2);
+    draw_line(r, border, x2, y2, x1, y2);
+    draw_line(r, border, x1, y2, x1, y1);
+    // Differences in 64 bits: corners far apart must not overflow the test
+    if ((int64_t)x2 - x1 >= 2 && (int64_t)y2 - y1 >= 2)
+        for (int y = y1 + 1; y <= y2 - 1; y++) draw_line(r, fill, x1 + 1, y, x2 - 1, y);
+}
+
+// Inverts the outline of the sorted rectangle
+// NOTE: a rectangle one pixel wide and more than two high has its column inverted twice, so only
+//       its two end pixels change
+void xor_box_outline(const RasterView &r, int x1, int y1, int x2, int y2) {
+    sort_pair(&x1, &x2);
+    sort_pair(&y1, &y2);
+    xor_line(r, x1, y1, x2, y1);
+    if (y2 != y1) xor_line(r, x1, y2, x2, y2);
+    if ((int64_t)y2 - y1 > 1) {
+        xor_line(r, x1, y1 + 1, x1, y2 - 1);
+        xor_line(r, x2, y1 + 1, x2, y2 - 1);
+    }
+}
+
+// Inverts every pixel of the sorted rectangle once
+void xor_box_fill(const RasterView &r, int x1, int y1, int x2, int y2) {
+    sort_pair(&x1, &x2);
+    sort_pair(&y1, &y2);
+    for (int y = y1;; y++) {
+        xor_line(r, x1, y, x2, y);
+        if (y == y2) break;
+    }
+}
+
+//----------------------------------------------------------------------------------
+// Circles and discs
+//----------------------------------------------------------------------------------
+
+enum CircleMode { CIRCLE_SET, CIRCLE_XOR, DISC_SET, DISC_XOR };
+
+// Sets or inverts one outline point; last moves the pen there
+static void circle_point(const RasterView &r, CircleMode mode, uint32_t colour, int x, int y, bool last) {
+    if (mode == CIRCLE_XOR) xor_plot_pixel(r, x, y);
+    else if (last) plot_pixel(r, x, y, colour);
+    else put_pixel(r, x, y, colour);
+}
+
+// Sets or inverts one row of a disc from xa to xb
+static void disc_row(const RasterView &r, CircleMode mode, uint32_t colour, int xa, int xb, int y) {
+    if (mode == DISC_XOR) xor_line(r, xa, y, xb, y);
+    else draw_line(r, colour, xa, y, xb, y);
+}
+
+// The octant walk shared by circles and discs: outline points or disc rows for each step
+static void circle_walk(const RasterView &r, CircleMode mode, int cx, int cy, int rad, uint32_t colour) {
+    bool disc = mode == DISC_SET || mode == DISC_XOR;
+    int i = 0, R = rad, d = rad;
+    int limit = (int)(((int64_t)rad * 5) / 7);
+    bool shrunk = false;
+    do {
+        if (!disc) {
+            circle_point(r, mode, colour, cx - i, cy + R, false);
+            circle_point(r, mode, colour, cx + i, cy - R, false);
+            if (i != 0 && i != R) {
+                circle_point(r, mode, colour, cx + i, cy + R, false);
+                circle_point(r, mode, colour, cx - i, cy - R, false);
+                circle_point(r, mode, colour, cx + R, cy - i, false);
+                circle_point(r, mode, colour, cx - R, cy + i, false);
+            }
+            circle_point(r, mode, colour, cx + R, cy + i, false);
+            circle_point(r, mode, colour, cx - R, cy - i, true);
+        } else if (i != R) {
+            disc_row(r, mode, colour, cx - R, cx + R, cy + i);
+            if (i != 0) disc_row(r, mode, colour, cx - R, cx + R, cy - i);
+        }
+        d -= 2 * i + 1;
+        shrunk = d <= 0;
+        if (shrunk) {
+            if (disc) {
+                disc_row(r, mode, colour, cx - i, cx + i, cy + R);
+                disc_row(r, mode, colour, cx - i, cx + i, cy - R);
+            }
+            d += 2 * R - 2;
+            R -= 1;
+        }
+        i += 1;
+    } while (i <= limit && i <= R);
+    if (disc && !shrunk) {
+        int last = i - 1;
+        disc_row(r, mode, colour, cx - last, cx + last, cy + R);
+        disc_row(r, mode, colour, cx - last, cx + last, cy - R);
+    }
+}
+
+// Draws the circle outline in colour
+void draw_circle(const RasterView &r, int cx, int cy, int rad, uint32_t colour) {
+    circle_walk(r, CIRCLE_SET, cx, cy, rad, colour);
+}
+
+// Inverts the circle outline
+void xor_circle(const RasterView &r, int cx, int cy, int rad) {
+    circle_walk(r, CIRCLE_XOR, cx, cy, rad, 0);
+}
+
+// Fills the disc in colour, then draws its outline over it
+void draw_disc(const RasterView &r, int cx, int cy, int rad, uint32_t colour) {
+    circle_walk(r, DISC_SET, cx, cy, rad, colour);
+    draw_circle(r, cx, cy, rad, colour);
+}
+
+// Inverts every pixel of the disc once
+void xor_disc(const RasterView &r, int cx, int cy, int rad) {
+    circle_walk(r, DISC_XOR, cx, cy, rad, 0);
+}
+
+//----------------------------------------------------------------------------------
+// Fill
+//----------------------------------------------------------------------------------
+
+// True when (x, y) is inside and holds target; outside never matches, whatever target is
+static bool is_target(const RasterView &r, int x, int y, uint32_t target) {
+    return raster_inside(r, x, y) && get_pixel(r, x, y) == target;
+}
+
+// Fills the 4-connected region of the value at (x, y) with colour
+// NOTE: the region test is bounds-first, so a target of any value (0xFFFFFFFF included, which reads
+//       like "outside" through get_pixel_checked) never walks off the raster
+void flood_fill(const RasterView &r, int x, int y, uint32_t colour) {
+    if (!raster_inside(r, x, y) || (r.depth != 8 && r.depth != 32)) return;
+    uint32_t stored = r.depth == 8 ? (colour & 0xFF) : colour;
+    uint32_t target = get_pixel(r, x, y);
+    if (target == stored) return;
+
+    int seeds_x[VRX_FILL_STACK], seeds_y[VRX_FILL_STACK];
+    int count = 0;
+    for (;;) {
+        bool up_pushed = false, down_pushed = false;
+        while (is_target(r, x - 1, y, target)) x--;
+        int xl = x;
+        while (is_target(r, x, y, target)) {
+            bool above = is_target(r, x, y - 1, target);
+            if (!up_pushed && above && count < VRX_FILL_STACK) {
+                seeds_x[count] = x; seeds_y[count] = y - 1; count++;
+                up_pushed = true;
+            }
+            if (up_pushed && !above) up_pushed = false;
+            bool below = is_target(r, x, y + 1, target);
+            if (!down_pushed && below && count < VRX_FILL_STACK) {
+                seeds_x[count] = x; seeds_y[count] = y + 1; count++;
+                down_pushed = true;
+            }
+            if (down_pushed && !below) down_pushed = false;
+            x += 1;
+        }
+        draw_line(r, colour, xl, y, x - 1, y);
+        bool found = false;
+        while (count > 0) {
+            count--;
+            x = seeds_x[count];
+            y = seeds_y[count];
+            if (is_target(r, x, y, target)) { found = true; break; }
+        }
+        if (!found) break;
+    }
+}

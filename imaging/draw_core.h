@@ -1,0 +1,66 @@
+// imaging/draw_core.h - the drawing primitives on a raster view: lines, boxes, circles, discs, the
+// scan-line flood fill, their xor forms, and the process-wide pen and drawing colours.
+//
+// Set primitives write a colour; xor primitives invert pixels and are drawn twice to be undone (the
+// rubber bands of the point tools). Every pixel of every shape is tested on its own, so the part of a
+// shape inside the raster is the same as on an unbounded raster.
+
+#pragma once
+
+#include "imaging/raster.h"
+
+//----------------------------------------------------------------------------------
+// Process-wide drawing state (used from the worker thread only)
+//----------------------------------------------------------------------------------
+extern int vrx_pen_x, vrx_pen_y;   // pen position; may lie outside the image
+extern uint32_t vrx_draw_color;    // drawing colour of lines, boxes, circles, discs and fills
+extern uint32_t vrx_tc;            // colour of the built-in bitmap font
+
+#define VRX_FILL_STACK 4000        // seeds the flood fill can hold; further seeds are dropped
+
+//----------------------------------------------------------------------------------
+// Pen-moving pixels
+//----------------------------------------------------------------------------------
+
+// Moves the pen to (x, y) and sets the pixel if inside
+void plot_pixel(const RasterView &r, int x, int y, uint32_t colour);
+// Moves the pen to (x, y) and inverts the pixel if inside
+void xor_plot_pixel(const RasterView &r, int x, int y);
+
+//----------------------------------------------------------------------------------
+// Lines and boxes
+//----------------------------------------------------------------------------------
+
+// Sets the pixels of the line from (x1, y1) to (x2, y2), both ends included; pen := (x2, y2)
+void draw_line(const RasterView &r, uint32_t colour, int x1, int y1, int x2, int y2);
+// Inverts the pixels of the line, each once; pen := (x2, y2)
+void xor_line(const RasterView &r, int x1, int y1, int x2, int y2);
+// Draws the four sides (x1,y1)->(x2,y1)->(x2,y2)->(x1,y2)->(x1,y1) in colour; pen ends at (x1, y1)
+void draw_box_outline(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t colour);
+// Draws the sorted rectangle's border in border and its interior in fill
+void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill);
+// Inverts the outline of the sorted rectangle, each pixel of a proper rectangle once
+void xor_box_outline(const RasterView &r, int x1, int y1, int x2, int y2);
+// Inverts every pixel of the sorted rectangle once
+void xor_box_fill(const RasterView &r, int x1, int y1, int x2, int y2);
+
+//----------------------------------------------------------------------------------
+// Circles and discs
+//----------------------------------------------------------------------------------
+
+// Draws the circle outline of radius rad around (cx, cy) in colour
+void draw_circle(const RasterView &r, int cx, int cy, int rad, uint32_t colour);
+// Inverts the circle outline (radius 0 inverts the centre four times, changing nothing)
+void xor_circle(const RasterView &r, int cx, int cy, int rad);
+// Fills the disc in colour, then draws its outline in colour over it
+void draw_disc(const RasterView &r, int cx, int cy, int rad, uint32_t colour);
+// Inverts every pixel of the disc once (for rad >= 1); no outline
+void xor_disc(const RasterView &r, int cx, int cy, int rad);
+
+//----------------------------------------------------------------------------------
+// Fill
+//----------------------------------------------------------------------------------
+
+// Fills the 4-connected region of the value at (x, y) with colour (its low byte on 8-bit)
+// NOTE: at most VRX_FILL_STACK seeds are held; a very ragged region may be left partly unfilled
+void flood_fill(const RasterView &r, int x, int y, uint32_t colour);

@@ -1,0 +1,74 @@
+// imaging/raster.cpp - raster views and single-pixel access with bounds tests on every pixel.
+
+#include "imaging/raster.h"
+
+//----------------------------------------------------------------------------------
+// Views and sizes
+//----------------------------------------------------------------------------------
+
+// Bytes per row of a raster of width pixels at depth 8 or 32 (0 for any other depth)
+int raster_stride(int width, int depth) {
+    if (width < 0) return 0;
+    if (depth == 32) return width * 4;
+    if (depth == 8) return (width + 3) & ~3;
+    return 0;
+}
+
+// A view of pixels with the row stride of its depth
+RasterView raster_view(void *pixels, int width, int height, int depth) {
+    RasterView r;
+    r.pixels = pixels;
+    r.width = width;
+    r.height = height;
+    r.depth = depth;
+    r.stride = raster_stride(width, depth);
+    return r;
+}
+
+// Bytes of the whole raster, padding included
+size_t raster_bytes(const RasterView &r) {
+    if (!r.pixels || (r.depth != 8 && r.depth != 32) || r.width <= 0 || r.height <= 0) return 0;
+    return (size_t)r.stride * (size_t)r.height;
+}
+
+//----------------------------------------------------------------------------------
+// Single pixels
+//----------------------------------------------------------------------------------
+
+// True when (x, y) lies on the raster
+bool raster_inside(const RasterView &r, int x, int y) {
+    return r.pixels && (unsigned)x < (unsigned)r.width && (unsigned)y < (unsigned)r.height;
+}
+
+// Address of row y
+static unsigned char *row_of(const RasterView &r, int y) {
+    return (unsigned char *)r.pixels + (size_t)y * (size_t)r.stride;
+}
+
+// Sets pixel (x, y) to colour (its low byte on an 8-bit raster) if inside
+void put_pixel(const RasterView &r, int x, int y, uint32_t colour) {
+    if (!raster_inside(r, x, y)) return;
+    if (r.depth == 32) ((uint32_t *)row_of(r, y))[x] = colour;
+    else if (r.depth == 8) row_of(r, y)[x] = (unsigned char)(colour & 0xFF);
+}
+
+// The value of pixel (x, y); 0 when outside
+uint32_t get_pixel(const RasterView &r, int x, int y) {
+    if (!raster_inside(r, x, y)) return 0;
+    if (r.depth == 32) return ((const uint32_t *)row_of(r, y))[x];
+    if (r.depth == 8) return row_of(r, y)[x];
+    return 0;
+}
+
+// The value of pixel (x, y) as an int; -1 when outside
+int get_pixel_checked(const RasterView &r, int x, int y) {
+    if (!raster_inside(r, x, y) || (r.depth != 8 && r.depth != 32)) return -1;
+    return (int)get_pixel(r, x, y);
+}
+
+// Inverts pixel (x, y) if inside
+void xor_pixel(const RasterView &r, int x, int y) {
+    if (!raster_inside(r, x, y)) return;
+    if (r.depth == 32) ((uint32_t *)row_of(r, y))[x] ^= 0xFFFFFFu;
+    else if (r.depth == 8) row_of(r, y)[x] ^= 0xFF;
+}

@@ -1,0 +1,45 @@
+// imaging/raster.h - a view of an image's pixels, shared by every drawing and analysis routine.
+//
+// A raster is top-down: row 0 is the top row. A 32-bit pixel is the word 0x00RRGGBB, rows of width
+// words; an 8-bit pixel is a palette index, rows of width bytes rounded up to a multiple of 4.
+// Nothing here includes <windows.h>: the Win32 layer builds a view of an image window's DIB section
+// and hands it to these routines.
+
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+struct RasterView {
+    void *pixels;       // first byte of row 0; rows follow top-down
+    int width, height;  // in pixels
+    int depth;          // 8 or 32
+    int stride;         // bytes per row: width * 4, or width rounded up to 4 for 8-bit
+};
+
+//----------------------------------------------------------------------------------
+// Views and sizes
+//----------------------------------------------------------------------------------
+
+// Bytes per row of a raster of width pixels at depth 8 or 32 (0 for any other depth)
+int raster_stride(int width, int depth);
+// A view of pixels with the row stride of its depth
+RasterView raster_view(void *pixels, int width, int height, int depth);
+// Bytes of the whole raster, padding included (0 for a view without pixels or with a bad depth)
+size_t raster_bytes(const RasterView &r);
+
+//----------------------------------------------------------------------------------
+// Single pixels (every access tests the bounds; no allocation)
+//----------------------------------------------------------------------------------
+
+// True when (x, y) lies on the raster (coordinates compared unsigned, so negatives are outside)
+bool raster_inside(const RasterView &r, int x, int y);
+// Sets pixel (x, y) to colour (its low byte on an 8-bit raster) if inside
+void put_pixel(const RasterView &r, int x, int y, uint32_t colour);
+// The value of pixel (x, y): the word, or the index 0..255 on an 8-bit raster; 0 when outside
+uint32_t get_pixel(const RasterView &r, int x, int y);
+// The value of pixel (x, y) as an int; -1 when outside
+int get_pixel_checked(const RasterView &r, int x, int y);
+// Inverts pixel (x, y) if inside
+// NOTE: a 32-bit pixel has its colour bits inverted (XOR 0xFFFFFF), so the top byte stays 0
+void xor_pixel(const RasterView &r, int x, int y);
