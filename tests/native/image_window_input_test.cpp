@@ -32,7 +32,7 @@ TEST(ImageKeys, ZoomKeysAreOnTheNumericKeypadOnly) {
 }
 
 TEST(ImageKeys, ExitStartAndStopKeysGoToTheMainWindowWithOrWithoutCtrl) {
-    for (unsigned vk : {'X', 'S', 'C', 0x1Bu}) {
+    for (unsigned vk : {unsigned('X'), unsigned('S'), unsigned('C'), 0x1Bu}) {
         EXPECT_EQ(action(vk, false), IMAGE_KEY_FORWARD_MAIN) << vk;
     }
     EXPECT_EQ(action('S', true), IMAGE_KEY_FORWARD_MAIN) << "Ctrl+S is taken as S";
@@ -41,7 +41,7 @@ TEST(ImageKeys, ExitStartAndStopKeysGoToTheMainWindowWithOrWithoutCtrl) {
 }
 
 TEST(ImageKeys, EveryKeyIsIgnoredWhileAPointToolWaits) {
-    for (unsigned vk : {'X', 'S', 'V', 0x09u, 0x6Bu, 0x1Bu}) {
+    for (unsigned vk : {unsigned('X'), unsigned('S'), unsigned('V'), 0x09u, 0x6Bu, 0x1Bu}) {
         EXPECT_EQ(action(vk, false, true), IMAGE_KEY_NOTHING);
         EXPECT_EQ(action(vk, true, true), IMAGE_KEY_NOTHING);
     }
