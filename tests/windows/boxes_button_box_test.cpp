@@ -4,6 +4,7 @@
 #include "boxes/boxes.h"
 #include "shell/shell.h"
 #include "vrxlib.h"
+#include "tests/windows/boxes_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,36 @@ TEST(ButtonBox, DestroyCommandAndCloseBoxForgetTheBox) {
         SendMessageW(vrx_button_box_window, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(vrx_button_box_window, nullptr);
+    EXPECT_EQ(FindWindowW(L"vrx_bb", nullptr), nullptr);
+    EXPECT_TRUE(harness_exit());
+}
+
+TEST(ButtonBoxMenus, RightClickBelowTheLastRowChoosesAButtonOfTheLastRow) {
+    ASSERT_EQ(harness_start(), 0);
+    on_worker([] { VRX_OpenButtonBox(0, 0, 3, 2); });
+    vrx_button_box.rename_button = -1;
+    PostMessageW(vrx_button_box_window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(110, 500));
+    std::wstring text;
+    UINT id = 0;
+    ASSERT_TRUE(shown_menu(&text, &id));
+    EXPECT_EQ(text, L"Rename");
+    EXPECT_EQ(id, (UINT)IDM_BB_RENAME);
+    answer_menu(false);
+    EXPECT_EQ(vrx_button_box.rename_button, 4) << "row clamped to 1, column 110 / 102 = 1";
+    EXPECT_TRUE(harness_exit());
+}
+
+TEST(ButtonBoxMenus, FrameMenuDestroysTheBox) {
+    ASSERT_EQ(harness_start(), 0);
+    on_worker([] { VRX_OpenButtonBox(0, 0, 2, 1); });
+    PostMessageW(vrx_button_box_window, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(20, 10));
+    std::wstring text;
+    UINT id = 0;
+    ASSERT_TRUE(shown_menu(&text, &id));
+    EXPECT_EQ(text, L"&Destroy\tCtrl+Q");
+    EXPECT_EQ(id, (UINT)IDM_BB_DESTROY);
+    answer_menu(true);
+    EXPECT_TRUE(harness_pump_until([] { return vrx_button_box_window == nullptr; }, 5000));
     EXPECT_EQ(FindWindowW(L"vrx_bb", nullptr), nullptr);
     EXPECT_TRUE(harness_exit());
 }

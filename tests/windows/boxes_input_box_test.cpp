@@ -4,6 +4,7 @@
 #include "boxes/boxes.h"
 #include "shell/shell.h"
 #include "vrxlib.h"
+#include "tests/windows/boxes_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -260,5 +261,27 @@ TEST(InputBox, ActivationRestoresTheFieldButLeavingDoesNotTakeTheFocusBack) {
     });
     EXPECT_EQ(focus_after_leaving, other_field);
     EXPECT_EQ(focus_after_return, field);
+    EXPECT_TRUE(harness_exit());
+}
+
+TEST(InputBoxMenus, FrameMenuOffersDestroyAndClientMenuRenameForTheRowClicked) {
+    ASSERT_EQ(harness_start(), 0);
+    on_worker([] { VRX_OpenInputBox(0, 0, 3); });
+    std::wstring text;
+    UINT id = 0;
+    PostMessageW(vrx_input_box_window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 30));   // between rows 0 and 1
+    ASSERT_TRUE(shown_menu(&text, &id));
+    EXPECT_EQ(text, L"Rename");
+    EXPECT_EQ(id, (UINT)IDM_IB_RENAME);
+    answer_menu(false);
+    EXPECT_EQ(vrx_input_box.rename_item, 1);
+
+    PostMessageW(vrx_input_box_window, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(20, 10));
+    ASSERT_TRUE(shown_menu(&text, &id));
+    EXPECT_EQ(text, L"Destroy");
+    EXPECT_EQ(id, (UINT)IDM_IB_DESTROY);
+    answer_menu(true);
+    EXPECT_TRUE(harness_pump_until([] { return vrx_input_box_window == nullptr; }, 5000));
+    EXPECT_STREQ(VRX_GetInputBoxText(0), "");
     EXPECT_TRUE(harness_exit());
 }
