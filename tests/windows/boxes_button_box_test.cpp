@@ -238,3 +238,39 @@ TEST(ButtonBoxMenus, FrameMenuDestroysTheBox) {
     EXPECT_EQ(FindWindowW(L"vrx_bb", nullptr), nullptr);
     EXPECT_TRUE(harness_exit());
 }
+
+// Presses the keys vks through the system's input queue, held down in order, then released
+static void press_keys(std::initializer_list<WORD> vks) {
+    for (WORD vk : vks) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        SendInput(1, &in, sizeof in);
+        harness_pump(30);
+    }
+    for (auto it = vks.end(); it != vks.begin();) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *--it;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(1, &in, sizeof in);
+        harness_pump(30);
+    }
+}
+
+TEST(ButtonBoxKeys, CtrlQClosesTheBoxAndPlainQDoesNothing) {
+    ASSERT_EQ(harness_start(), 0);
+    on_worker([] {
+        VRX_OpenButtonBox(0, 0, 2, 1);
+        SetForegroundWindow(vrx_button_box_window);
+        SetFocus(vrx_button_box_window);
+    });
+    harness_pump(200);
+    press_keys({'Q'});
+    harness_pump(300);
+    EXPECT_NE(vrx_button_box_window, nullptr);
+    // NOTE: Ctrl must be really held (GetKeyState), so the keys go through SendInput.
+    press_keys({VK_CONTROL, 'Q'});
+    EXPECT_TRUE(harness_pump_until([] { return vrx_button_box_window == nullptr; }, 5000));
+    EXPECT_TRUE(harness_exit());
+}
