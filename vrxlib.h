@@ -41,8 +41,17 @@ void VRX_CloseLogs(void);                         // Closes the log file of ever
 //----------------------------------------------------------------------------------
 void VRX_OpenInputBox(int x, int y, int items);   // Opens the input box with items labelled fields (1..30) at (x, y)
 void VRX_CloseInputBox(void);                     // Closes the input box and forgets its values
-void VRX_OpenButtonBox(int x, int y, int nx, int ny); // Opens the button box of nx x ny buttons at (x, y)
+void VRX_ResizeInputBox(int isize, int esize);    // Sets the label and edit widths of the input box (also for the next one)
+void VRX_SetInputBoxTitle(int i, const char *title); // Sets the label of input box item i
+const char *VRX_GetInputBoxText(int i);           // Item i's value as typed ("" when there is no such item)
+int VRX_GetInputBoxValue(int i);                  // Item i's value read as a number, as atoi does
+void VRX_OpenButtonBox(int x, int y, int nx, int ny); // Opens the button box of nx x ny buttons (at most 256) at (x, y)
 void VRX_CloseButtonBox(void);                    // Closes the button box
+void VRX_ResizeButtonBox(int width, int height);  // Gives the button box a client area of width x height
+void VRX_SetButtonBoxTitle(int i, const char *caption); // Sets the caption of button i ("\n" starts a new line)
+int VRX_GetButtonBoxCount(int i);                 // How often button i was pressed since the box opened
+void VRX_ClearButtonBoxCount(int i);              // Sets button i's press count back to 0
+int VRX_SetForeground(int n);                     // Brings image window n, or the main window for VRXMAINWINDOW, forward; 1 when none
 
 //----------------------------------------------------------------------------------
 // Image windows

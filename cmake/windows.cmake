@@ -38,7 +38,9 @@ if(VRX_TESTS)
   target_include_directories(vrx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(vrx_e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
   target_link_options(vrx_e2e_tests PRIVATE ${VRX_STATIC_LINK})
-  add_dependencies(vrx_e2e_tests quarvex quarvex-swap)
+  # A program whose user routine blocks in VRX_Pause, for the Exit timing.
+  vrx_add_program(vrx_pause_probe 0 ${CMAKE_SOURCE_DIR}/tests/e2e/probe/pause_routine.cpp)
+  add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe)
   gtest_discover_tests(vrx_e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)
 endif()

@@ -1,2 +1,3 @@
 # image/sources.cmake - image window records, display, files and clipboard, window procedure, menus, click wait.
+list(APPEND VRX_CORE_SOURCES image/point_tool_core.cpp image/window_input_core.cpp)
 list(APPEND VRX_WIN32_SOURCES image/image_table.cpp)

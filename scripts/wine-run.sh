@@ -7,8 +7,13 @@ set -uo pipefail
 . "$(dirname "$0")/wine-env.sh"
 "$(dirname "$0")/wine-prefix.sh" || exit 1
 
-wine "$@"
+# NOTE: Wine's helper processes (explorer, services) outlive the program and inherit its output;
+#       writing to a file instead of CTest's pipe keeps CTest from waiting for them.
+out=$(mktemp)
+wine "$@" >"$out" 2>&1
 rc=$?
+cat "$out"
+rm -f "$out"
 if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
   shots="$repo_root/build/screenshots"
   mkdir -p "$shots"

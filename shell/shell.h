@@ -9,6 +9,8 @@
 
 #include <atomic>
 
+#include "shell/layout_core.h"
+
 //----------------------------------------------------------------------------------
 // Command identifiers (one identifier means one command in every window that offers it)
 //----------------------------------------------------------------------------------
@@ -167,6 +169,8 @@ int user_routine(void);
 //----------------------------------------------------------------------------------
 // Layout registry (shell/layout.cpp)
 //----------------------------------------------------------------------------------
+
+extern LayoutRegistry vrx_layout;   // the rectangles dragged windows snap to
 
 // Rebuilds the snapping registry from the screen and every open toolkit window
 void rebuild_layout(void);

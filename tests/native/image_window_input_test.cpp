@@ -1,0 +1,70 @@
+// tests/native/image_window_input_test.cpp - keys, zoom steps and mouse coordinates of image windows.
+#include "image/window_input_core.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+ImageKeyAction action(unsigned vk, bool ctrl, bool waiting = false, int *command = nullptr) {
+    int ignored;
+    return image_key_action(vk, ctrl, waiting, command ? command : &ignored);
+}
+}  // namespace
+
+TEST(ImageKeys, CtrlShortcutsPostTheirCommands) {
+    const struct { unsigned vk; int command; } shortcuts[] = {
+        {'X', 1011}, {'C', 1012}, {'V', 1014}, {'Q', 1005}, {'R', 1019}};
+    for (auto s : shortcuts) {
+        int command = 0;
+        EXPECT_EQ(action(s.vk, true, false, &command), IMAGE_KEY_POST_COMMAND) << (char)s.vk;
+        EXPECT_EQ(command, s.command) << (char)s.vk;
+    }
+    int command = 0;
+    action('V', true, false, &command);
+    EXPECT_NE(command, 1013) << "Ctrl+V pastes at the top-left corner, not at a clicked point";
+}
+
+TEST(ImageKeys, ZoomKeysAreOnTheNumericKeypadOnly) {
+    EXPECT_EQ(action(0x6B, true), IMAGE_KEY_ZOOM_IN);
+    EXPECT_EQ(action(0x6D, true), IMAGE_KEY_ZOOM_OUT);
+    EXPECT_EQ(action(0x60, true), IMAGE_KEY_ZOOM_100);
+    EXPECT_EQ(action('0', true), IMAGE_KEY_NOTHING) << "the main keyboard's 0 does nothing";
+    EXPECT_EQ(action(0x6B, false), IMAGE_KEY_NOTHING);
+}
+
+TEST(ImageKeys, ExitStartAndStopKeysGoToTheMainWindowWithOrWithoutCtrl) {
+    for (unsigned vk : {unsigned('X'), unsigned('S'), unsigned('C'), 0x1Bu}) {
+        EXPECT_EQ(action(vk, false), IMAGE_KEY_FORWARD_MAIN) << vk;
+    }
+    EXPECT_EQ(action('S', true), IMAGE_KEY_FORWARD_MAIN) << "Ctrl+S is taken as S";
+    EXPECT_EQ(action(0x09, false), IMAGE_KEY_TOGGLE_STRETCH);
+    EXPECT_EQ(action('A', false), IMAGE_KEY_NOTHING);
+}
+
+TEST(ImageKeys, EveryKeyIsIgnoredWhileAPointToolWaits) {
+    for (unsigned vk : {unsigned('X'), unsigned('S'), unsigned('V'), 0x09u, 0x6Bu, 0x1Bu}) {
+        EXPECT_EQ(action(vk, false, true), IMAGE_KEY_NOTHING);
+        EXPECT_EQ(action(vk, true, true), IMAGE_KEY_NOTHING);
+    }
+}
+
+TEST(ZoomSteps, GrowByATenthAndShrinkByATenthRounded) {
+    EXPECT_EQ(zoom_step_in(100), 111);    // (1000 + 4) / 9
+    EXPECT_EQ(zoom_step_in(9), 10);
+    EXPECT_EQ(zoom_step_out(100), 90);    // (900 + 5) / 10
+    EXPECT_EQ(zoom_step_out(111), 100);
+    EXPECT_EQ(zoom_step_out(1), 1);
+}
+
+TEST(ZoomSteps, StepInNeverSticksAtSmallZooms) {
+    for (int z = 1; z <= 4; z++) EXPECT_GT(zoom_step_in(z), z) << z;
+    EXPECT_EQ(zoom_step_in(0x7FFFFFFF), 0x7FFFFFFF);
+}
+
+TEST(MouseToImage, DividesByTheZoomAndTakesTheWordUnsigned) {
+    EXPECT_EQ(mouse_to_image(50, 50), 100);
+    EXPECT_EQ(mouse_to_image(99, 200), 49);    // truncated
+    EXPECT_EQ(mouse_to_image(10, 33), 30);     // 1000 / 33
+    EXPECT_EQ(mouse_to_image(0xFFFF, 100), 65535) << "a word left of the window reads as large";
+    EXPECT_EQ(mouse_to_image(0x1FFFF, 100), 65535);
+    EXPECT_EQ(mouse_to_image(5, 0), 0);
+}
