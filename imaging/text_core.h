@@ -39,7 +39,7 @@ void draw_textv(const RasterView &r, TextCursor *cursor, uint32_t colour, const 
 //----------------------------------------------------------------------------------
 
 // True for a cp932 lead byte (0x81..0x9F, 0xE0..0xFC)
-bool cp932_lead_byte(unsigned char b);
+bool cp932_is_lead(unsigned char b);
 // Reads the next code of s into *code (lead x 256 + trail for a pair); returns the rest of the
 // string, or nullptr at the end, which includes a lead byte followed by NUL
 const char *cp932_next(const char *s, unsigned *code);
