@@ -72,3 +72,24 @@ void xor_pixel(const RasterView &r, int x, int y) {
     if (r.depth == 32) ((uint32_t *)row_of(r, y))[x] ^= 0xFFFFFFu;
     else if (r.depth == 8) row_of(r, y)[x] ^= 0xFF;
 }
+
+//----------------------------------------------------------------------------------
+// Rows and blocks
+//----------------------------------------------------------------------------------
+
+// Copies the first count pixels of row y into dst, zeros where there is no pixel
+void read_row(const RasterView &r, int y, void *dst, int count) {
+    if (!dst || count <= 0) return;
+    for (int i = 0; i < count; i++) {
+        uint32_t v = get_pixel(r, i, y);
+        if (r.depth == 8) ((unsigned char *)dst)[i] = (unsigned char)v;
+        else ((uint32_t *)dst)[i] = v;
+    }
+}
+
+// Copies a block into dst, zeros outside the raster
+void read_block(const RasterView &r, int x, int y, int w, int h, uint32_t *dst) {
+    if (!dst || w <= 0 || h <= 0) return;
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++) dst[(size_t)j * w + i] = get_pixel(r, x + i, y + j);
+}

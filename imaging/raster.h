@@ -43,3 +43,14 @@ int get_pixel_checked(const RasterView &r, int x, int y);
 // Inverts pixel (x, y) if inside
 // NOTE: a 32-bit pixel has its colour bits inverted (XOR 0xFFFFFF), so the top byte stays 0
 void xor_pixel(const RasterView &r, int x, int y);
+
+//----------------------------------------------------------------------------------
+// Rows and blocks
+//----------------------------------------------------------------------------------
+
+// Copies pixels 0..count-1 of row y into dst as entries of the raster's depth (32-bit words or
+// bytes); entries past the width, or all of them when y is outside, are 0
+void read_row(const RasterView &r, int y, void *dst, int count);
+// Copies the w x h block at (x, y) into dst as 32-bit values, rows one after another; pixels outside
+// the raster read as 0
+void read_block(const RasterView &r, int x, int y, int w, int h, uint32_t *dst);

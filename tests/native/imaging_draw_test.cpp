@@ -4,6 +4,7 @@
 #include "imaging/draw_core.h"
 
 #include <set>
+#include <string.h>
 #include <utility>
 #include <vector>
 
@@ -422,4 +423,45 @@ TEST(FloodFill, SeedsBeyondTheStackAreDropped) {
         uint32_t want = x / 2 < VRX_FILL_STACK ? 0x00FF00u : 0u;
         for (int y = 1; y < h; y++) ASSERT_EQ(t.at(x, y), want) << x << "," << y;
     }
+}
+
+//----------------------------------------------------------------------------------
+TEST(ReadRow, EntriesPastTheWidthOrOutsideRowsAreZero) {
+    TestRaster t(3, 2, 32);
+    put_pixel(t.view, 0, 1, 0x111111);
+    put_pixel(t.view, 2, 1, 0x333333);
+    uint32_t row[5] = {9, 9, 9, 9, 9};
+    read_row(t.view, 1, row, 5);
+    EXPECT_EQ(row[0], 0x111111u);
+    EXPECT_EQ(row[1], 0u);
+    EXPECT_EQ(row[2], 0x333333u);
+    EXPECT_EQ(row[3], 0u);
+    EXPECT_EQ(row[4], 0u);
+    uint32_t outside[2] = {9, 9};
+    read_row(t.view, 2, outside, 2);
+    EXPECT_EQ(outside[0], 0u);
+    EXPECT_EQ(outside[1], 0u);
+}
+
+TEST(ReadRow, EightBitRowsGiveBytes) {
+    TestRaster t(5, 2, 8);
+    put_pixel(t.view, 4, 0, 200);
+    unsigned char row[6];
+    memset(row, 7, sizeof row);
+    read_row(t.view, 0, row, 5);   // exactly five bytes written
+    EXPECT_EQ(row[4], 200);
+    EXPECT_EQ(row[0], 0);
+    EXPECT_EQ(row[5], 7);
+}
+
+TEST(ReadBlock, PixelsOutsideReadAsZero) {
+    TestRaster t(3, 3, 32);
+    put_pixel(t.view, 0, 0, 0xA);
+    put_pixel(t.view, 2, 2, 0xB);
+    uint32_t block[4 * 4];
+    read_block(t.view, -1, -1, 4, 4, block);
+    EXPECT_EQ(block[0], 0u);
+    EXPECT_EQ(block[1 * 4 + 1], 0xAu);
+    EXPECT_EQ(block[3 * 4 + 3], 0xBu);
+    EXPECT_EQ(block[3 * 4 + 0], 0u);
 }
