@@ -38,19 +38,22 @@ void xor_plot_pixel(const RasterView &r, int x, int y) {
 static void walk_line(const RasterView &r, bool invert, uint32_t colour, int x1, int y1, int x2, int y2) {
     vrx_pen_x = x2;
     vrx_pen_y = y2;
+    // Straight runs visit only their inside part: the pixels outside would be skipped one by one
     if (x1 == x2) {
         int lo = y1 < y2 ? y1 : y2, hi = y1 < y2 ? y2 : y1;
-        for (int y = lo;; y++) {
+        if (lo < 0) lo = 0;
+        if (hi > r.height - 1) hi = r.height - 1;
+        for (int y = lo; y <= hi; y++) {
             if (invert) xor_pixel(r, x1, y); else put_pixel(r, x1, y, colour);
-            if (y == hi) break;
         }
         return;
     }
     if (y1 == y2) {
         int lo = x1 < x2 ? x1 : x2, hi = x1 < x2 ? x2 : x1;
-        for (int x = lo;; x++) {
+        if (lo < 0) lo = 0;
+        if (hi > r.width - 1) hi = r.width - 1;
+        for (int x = lo; x <= hi; x++) {
             if (invert) xor_pixel(r, x, y1); else put_pixel(r, x, y1, colour);
-            if (x == hi) break;
         }
         return;
     }
@@ -112,8 +115,13 @@ void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t bord
     draw_line(r, border, x2, y2, x1, y2);
     draw_line(r, border, x1, y2, x1, y1);
     // Differences in 64 bits: corners far apart must not overflow the test
-    if ((int64_t)x2 - x1 >= 2 && (int64_t)y2 - y1 >= 2)
-        for (int y = y1 + 1; y <= y2 - 1; y++) draw_line(r, fill, x1 + 1, y, x2 - 1, y);
+    if ((int64_t)x2 - x1 >= 2 && (int64_t)y2 - y1 >= 2) {
+        // Only the rows that can be inside are drawn; the pen ends where the last row would end
+        int top = y1 + 1 > 0 ? y1 + 1 : 0, bottom = y2 - 1 < r.height - 1 ? y2 - 1 : r.height - 1;
+        for (int y = top; y <= bottom; y++) draw_line(r, fill, x1 + 1, y, x2 - 1, y);
+        vrx_pen_x = x2 - 1;
+        vrx_pen_y = y2 - 1;
+    }
 }
 
 // Inverts the outline of the sorted rectangle
@@ -134,10 +142,10 @@ void xor_box_outline(const RasterView &r, int x1, int y1, int x2, int y2) {
 void xor_box_fill(const RasterView &r, int x1, int y1, int x2, int y2) {
     sort_pair(&x1, &x2);
     sort_pair(&y1, &y2);
-    for (int y = y1;; y++) {
-        xor_line(r, x1, y, x2, y);
-        if (y == y2) break;
-    }
+    int top = y1 > 0 ? y1 : 0, bottom = y2 < r.height - 1 ? y2 : r.height - 1;
+    for (int y = top; y <= bottom; y++) xor_line(r, x1, y, x2, y);
+    vrx_pen_x = x2;
+    vrx_pen_y = y2;
 }
 
 //----------------------------------------------------------------------------------

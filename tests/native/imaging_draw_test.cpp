@@ -465,3 +465,20 @@ TEST(ReadBlock, PixelsOutsideReadAsZero) {
     EXPECT_EQ(block[3 * 4 + 3], 0xBu);
     EXPECT_EQ(block[3 * 4 + 0], 0u);
 }
+
+TEST(Boxes, HugeBoxAroundTheImageFillsItWithoutWalkingTheOutside) {
+    // A walk over every outside pixel would take about 10^12 steps
+    TestRaster t(4, 3, 32);
+    draw_box(t.view, -1000000, -1000000, 1000000, 1000000, 0x111111, 0x222222);
+    for (int y = 0; y < 3; y++)
+        for (int x = 0; x < 4; x++) EXPECT_EQ(t.at(x, y), 0x222222u);
+    EXPECT_EQ(vrx_pen_x, 999999);
+    EXPECT_EQ(vrx_pen_y, 999999);
+    xor_box_fill(t.view, -1000000, -1000000, 1000000, 1000000);
+    for (int y = 0; y < 3; y++)
+        for (int x = 0; x < 4; x++) EXPECT_EQ(t.at(x, y), 0xDDDDDDu);
+    EXPECT_EQ(vrx_pen_x, 1000000);
+    draw_line(t.view, 0x0000FF, -2000000000, 1, 2000000000, 1);
+    for (int x = 0; x < 4; x++) EXPECT_EQ(t.at(x, 1), 0x0000FFu);
+    EXPECT_EQ(vrx_pen_x, 2000000000);
+}
