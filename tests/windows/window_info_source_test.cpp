@@ -4,6 +4,7 @@
 
 #include "boxes/boxes.h"
 #include "shell/shell.h"
+#include "text/text_window.h"
 #include "text/window_info.h"
 #include "vrxlib.h"
 
@@ -186,5 +187,43 @@ TEST(WindowInfoSource, BusyClipboardKeepsItsContentsAndReportsFailure) {
     CloseClipboard();
     EXPECT_EQ(status, 1);
     EXPECT_EQ(clipboard_bytes(CF_TEXT), "kept");
+    EXPECT_TRUE(harness_exit());
+}
+
+TEST(WindowInfoSource, SnapshotGivesOuterCornersAndClientSizes) {
+    ASSERT_EQ(harness_start(), 0);
+    ReportSnapshot s;
+    RECT text_outer{}, text_client{}, box_client{};
+    on_worker([&] {
+        // A captioned window in text window slot 2 stands for an open text window.
+        HWND tw = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 210, 220, 300, 200, nullptr,
+                                  nullptr, vrx_instance, nullptr);
+        vrx_text_windows[2].in_use = 1;
+        vrx_text_windows[2].window = tw;
+        VRX_OpenButtonBox(15, 25, 2, 3);
+        take_window_snapshot(&s);
+        GetWindowRect(tw, &text_outer);
+        GetClientRect(tw, &text_client);
+        GetClientRect(vrx_button_box_window, &box_client);
+        vrx_text_windows[2].in_use = 0;
+        DestroyWindow(tw);
+    });
+    ASSERT_EQ(s.text_windows.size(), 1u);
+    EXPECT_EQ(s.text_windows[0].number, 2);
+    EXPECT_EQ(s.text_windows[0].x, 210);
+    EXPECT_EQ(s.text_windows[0].y, 220);
+    EXPECT_EQ(s.text_windows[0].width, text_client.right);
+    EXPECT_LT(s.text_windows[0].width, text_outer.right - text_outer.left) << "client, not outer width";
+    EXPECT_FALSE(s.input_box.open);
+    ASSERT_TRUE(s.button_box.open);
+    EXPECT_EQ(s.button_box.x, 15);
+    EXPECT_EQ(s.button_box.y, 25);
+    EXPECT_EQ(s.button_box.nx, 2);
+    EXPECT_EQ(s.button_box.ny, 3);
+    EXPECT_EQ(s.button_box.width, box_client.right);
+    EXPECT_EQ(s.button_box.width, 2 * 102 + 4);
+    EXPECT_EQ(s.button_box.height, 3 * 30 + 4);
+    ASSERT_EQ(s.button_box.captions.size(), 6u);
+    EXPECT_EQ(s.button_box.captions[5], "5");
     EXPECT_TRUE(harness_exit());
 }
