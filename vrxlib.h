@@ -56,14 +56,29 @@ int VRX_SetForeground(int n);                     // Brings image window n, or t
 //----------------------------------------------------------------------------------
 // Image windows
 //----------------------------------------------------------------------------------
+int VRX_CreateImage(int n, const char *title, int x, int y, int width, int height, int zoom);  // Opens 32-bit image window n (x, y -1: system place); 0, 1 in use, 2 too big, 3 failed
+int VRX_CreateImage8(int n, const char *title, int x, int y, int width, int height, int zoom); // The same with 8 bits per pixel and a grey colour table
+int VRX_DestroyImage(int n);                      // Closes image window n; 1 when n is not open
 int VRX_UpdateImage(int n);                       // Copies image n's raster to its window now; 1 when n is not open
+void VRX_PutImage(const void *pixels, int x, int width, int height); // Copies a block into the current image at column x of row 0
 int VRX_SelectImage(int n);                       // Makes n the current image, remembering the previous one (8 deep)
 int VRX_PopImage(void);                           // Makes the previously current image current again
+int VRX_ResizeImage(int n, int width, int height); // Gives image n a new blank raster, keeping title, place and zoom
+int VRX_SetColorTable(const void *colors, int count); // Writes count RGBQUAD entries of the current 8-bit image's table; 2 if not 8-bit
+int VRX_GetColorTable(void *colors);              // Reads the 256 RGBQUAD entries of the current 8-bit image's table
+int VRX_GetStretchMode(int n);                    // 3 COLORONCOLOR or 4 HALFTONE; 0 when n is not open
+int VRX_SetStretchMode(int mode, int n);          // Sets the stretch mode of image n (3 or 4) and repaints it
+int VRX_SetZoom(int n, int zoom);                 // Shows image n at a new zoom (fitted to the screen); 2 when it cannot
+int VRX_GetImageWidth(int n);                     // Raster width of image n; 0 when n is not open
+int VRX_GetImageHeight(int n);                    // Raster height of image n; 0 when n is not open
+int VRX_GetImageDepth(int n);                     // 8 or 32; 0 when n is not open
 
 //----------------------------------------------------------------------------------
 // Image files and clipboard
 //----------------------------------------------------------------------------------
 int VRX_LoadImage(const char *path, int x, int y); // Draws an image file into the current image at (x, y); 1 unreadable, 2 no current image
+int VRX_SaveImage(int width, int height, int format, const char *path); // Writes the top-left block: 0 BMP, 1 JPEG, 2 GIF, 3 PNG, 4 TIFF
+void VRX_GetImage(void *pixels, int x, int y, int width, int height); // Copies a block of the current image out (0 outside it)
 
 //----------------------------------------------------------------------------------
 // Drawing

@@ -1,8 +1,13 @@
-// app/convert_centre.cpp - quarvex's user routine: the stereo pair centred in a double-width canvas.
-//
-// NOTE: provisional: the conversion is not built yet; Start runs an empty routine.
+// app/convert_centre.cpp - quarvex's user routine: the stereo pair centred in a double-width canvas,
+// a black quarter on each side.
 
+#include "app/stereo_pair.h"
 #include "vrxlib.h"
 
+// Puts the pair at column W / 2 of the black canvas
+static void fill_centred(const uint32_t *input, int width, int height) {
+    VRX_PutImage(input, width / 2, width, height);
+}
+
 // Start runs this on the worker thread
-int user_routine(void) { return 0; }
+int user_routine(void) { return convert_stereo_pair(fill_centred); }

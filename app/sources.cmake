@@ -1,3 +1,3 @@
-# app/sources.cmake - the conversion routine of each program.
-set(VRX_CENTRE_APP_SOURCES app/convert_centre.cpp)
-set(VRX_SWAP_APP_SOURCES app/convert_swap.cpp)
+# app/sources.cmake - the conversion routine of each program, and what both share.
+set(VRX_CENTRE_APP_SOURCES app/stereo_pair.cpp app/convert_centre.cpp)
+set(VRX_SWAP_APP_SOURCES app/stereo_pair.cpp app/convert_swap.cpp)

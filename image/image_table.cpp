@@ -1,29 +1,362 @@
-// image/image_table.cpp - the image window slots.
+// image/image_table.cpp - the image window slots: creation with its fitted zoom, destruction,
+// the current image and its stack, block copies, colour tables, zoom and stretch mode.
 //
-// NOTE: provisional: slots and an empty window class only; image windows are not created yet.
+// NOTE: slots are found from a window handle by a linear search; with 256 slots that is cheaper than a
+//       map and keeps the table a plain array.
 
 #include "image/image_table.h"
-#include "image/image_transfer.h"
+
+#include "image/image_layout.h"
+#include "shell/shell.h"
 #include "vrxlib.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+//----------------------------------------------------------------------------------
+// Tables
+//----------------------------------------------------------------------------------
 ImageRecord vrx_images[VRX_MAX_IMAGES];
+uint32_t *pixels32[VRX_MAX_IMAGES];
+unsigned char *pixels8[VRX_MAX_IMAGES];
+int vrx_current_image;
+int vrx_image_stack[8];
 
 // Empties the image table and the image stack
 void clear_image_tables(void) {
-    for (ImageRecord &r : vrx_images) r = ImageRecord{};
+    for (int n = 0; n < VRX_MAX_IMAGES; n++) vrx_images[n].exists = 0;
+    for (int &entry : vrx_image_stack) entry = 0;
+    vrx_current_image = 0;
 }
 
-// Not built yet: reports "bad depth or no bitmap"
-int create_image_window(int, const char *, int, int, int, int, int, int) { return 3; }
-int VRX_UpdateImage(int) { return 1; }
-int VRX_SelectImage(int) { return 1; }
-int VRX_PopImage(void) { return 1; }
-int VRX_LoadImage(const char *, int, int) { return 2; }
-void main_window_paste(void) {}
-void main_window_drop(HDROP drop) { DragFinish(drop); }
-void paste_bitmap_into_current(HBITMAP bitmap) { DeleteObject(bitmap); }
+// True when n is 0..255 and slot n holds an image
+bool image_exists(int n) { return (unsigned)n < VRX_MAX_IMAGES && vrx_images[n].exists; }
 
-// Window procedure of class vrx_iw
-LRESULT CALLBACK image_window_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    return DefWindowProcW(w, msg, wp, lp);
+// The screen limits of image windows from the system metrics
+static ScreenLimits screen_limits(void) {
+    ScreenLimits s;
+    s.min_w = GetSystemMetrics(SM_CXMIN) - 2 * GetSystemMetrics(SM_CXDLGFRAME);
+    s.min_h = GetSystemMetrics(SM_CYMIN) - 2 * GetSystemMetrics(SM_CXDLGFRAME) - GetSystemMetrics(SM_CYCAPTION);
+    s.screen_w = GetSystemMetrics(SM_CXSCREEN);
+    s.screen_h = GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYCAPTION);
+    return s;
+}
+
+// Sets a stretch mode on a DC, followed by the brush origin HALFTONE needs
+static void set_dc_stretch(HDC dc, int mode) {
+    SetStretchBltMode(dc, mode);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+}
+
+//----------------------------------------------------------------------------------
+// Creation and destruction
+//----------------------------------------------------------------------------------
+
+// Creates image window n; 0, 1 slot in use, 2 cannot fit the screen, 3 bad depth or no DIB section
+int create_image_window(int n, const char *title, int x, int y, int width, int height, int zoom, int depth) {
+    if ((unsigned)n >= VRX_MAX_IMAGES) return 1;
+    ImageRecord &r = vrx_images[n];
+    if (r.exists) return 1;
+    if (depth != 8 && depth != 32) return 3;
+    if (width < 1) width = 1;
+    if (height < 1) height = 1;
+    int f, vw, vh;
+    if (fit_zoom(width, height, zoom, screen_limits(), &f, &vw, &vh) != 0) return 2;
+
+    RECT outer = {0, 0, vw, vh};
+    const DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;
+    AdjustWindowRect(&outer, style, FALSE);
+    if (!title) title = "";
+    size_t title_len = strlen(title);
+    char *title_copy = (char *)malloc(title_len + 1);
+    if (!title_copy) return 3;
+    memcpy(title_copy, title, title_len + 1);
+
+    char caption[256];
+    format_image_caption(caption, sizeof caption, title_copy, f, depth, false);
+    wchar_t wide_caption[256];
+    HWND w = CreateWindowExW(0, L"vrx_iw", narrow_to_wide(caption, wide_caption, 256), style,
+                             x == -1 ? CW_USEDEFAULT : x, y == -1 ? CW_USEDEFAULT : y,
+                             outer.right - outer.left, outer.bottom - outer.top, vrx_main_window, nullptr,
+                             vrx_instance, nullptr);
+    if (!w) {
+        free(title_copy);
+        return 3;
+    }
+    UpdateWindow(w);
+    SetForegroundWindow(w);
+    DragAcceptFiles(w, TRUE);
+    HDC window_dc = GetDC(w);
+    set_dc_stretch(window_dc, COLORONCOLOR);
+    HDC memory_dc = CreateCompatibleDC(window_dc);
+    set_dc_stretch(memory_dc, COLORONCOLOR);
+
+    struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } info = {};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = -height;   // top-down
+    info.header.biPlanes = 1;
+    info.header.biBitCount = (WORD)depth;
+    info.header.biCompression = BI_RGB;
+    for (int i = 0; i < 256; i++) info.colours[i] = RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0};
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        // Nothing of the half-made window stays behind.
+        DeleteDC(memory_dc);
+        ReleaseDC(w, window_dc);
+        DestroyWindow(w);
+        free(title_copy);
+        return 3;
+    }
+    r.depth = depth;
+    r.width = width;
+    r.height = height;
+    r.view_width = vw;
+    r.view_height = vh;
+    r.zoom = f;
+    r.window = w;
+    r.window_dc = window_dc;
+    r.memory_dc = memory_dc;
+    r.bitmap = bitmap;
+    r.previous_bitmap = SelectObject(memory_dc, bitmap);
+    r.title = title_copy;
+    pixels32[n] = (uint32_t *)bits;
+    pixels8[n] = (unsigned char *)bits;
+    size_t stride = depth == 32 ? (size_t)width * 4 : (((size_t)width + 3) & ~(size_t)3);
+    memset(bits, 0, stride * (size_t)height);
+    r.exists = 1;
+    rebuild_layout();
+    VRX_SelectImage(n);
+    return 0;
+}
+
+// Creates a 32-bit image window; see create_image_window
+int VRX_CreateImage(int n, const char *title, int x, int y, int width, int height, int zoom) {
+    return create_image_window(n, title, x, y, width, height, zoom, 32);
+}
+
+// Creates an 8-bit image window with the grey ramp as its colour table
+int VRX_CreateImage8(int n, const char *title, int x, int y, int width, int height, int zoom) {
+    return create_image_window(n, title, x, y, width, height, zoom, 8);
+}
+
+// Closes image window n and frees what it owns; 1 when n is not open
+int VRX_DestroyImage(int n) {
+    if (!image_exists(n)) return 1;
+    ImageRecord &r = vrx_images[n];
+    r.exists = 0;
+    SelectObject(r.memory_dc, r.previous_bitmap);
+    DeleteObject(r.bitmap);
+    DeleteDC(r.memory_dc);
+    ReleaseDC(r.window, r.window_dc);
+    free(r.title);
+    r.title = nullptr;
+    DestroyWindow(r.window);
+    return 0;
+}
+
+// The lowest slot whose window is w; -1 when none
+int find_image_by_window(HWND w) {
+    for (int n = 0; n < VRX_MAX_IMAGES; n++)
+        if (vrx_images[n].exists && vrx_images[n].window == w) return n;
+    return -1;
+}
+
+// find_image_by_window, then selects it; the slot or -1
+int select_image_by_window(HWND w) {
+    int n = find_image_by_window(w);
+    VRX_SelectImage(n);
+    return n;
+}
+
+//----------------------------------------------------------------------------------
+// Current image
+//----------------------------------------------------------------------------------
+
+// Makes n the current image, pushing the old one; 1 when n is not open
+int VRX_SelectImage(int n) {
+    if (!image_exists(n)) return 1;
+    memmove(vrx_image_stack + 1, vrx_image_stack, 7 * sizeof(int));
+    vrx_image_stack[0] = vrx_current_image;
+    vrx_current_image = n;
+    return 0;
+}
+
+// Makes the image on top of the stack current again; 1 when it is not open
+int VRX_PopImage(void) {
+    int t = vrx_image_stack[0];
+    if (!image_exists(t)) return 1;
+    vrx_current_image = t;
+    memmove(vrx_image_stack, vrx_image_stack + 1, 7 * sizeof(int));
+    return 0;
+}
+
+//----------------------------------------------------------------------------------
+// Display
+//----------------------------------------------------------------------------------
+
+// Copies image n's raster to its window at its zoom; 1 when n is not open
+int VRX_UpdateImage(int n) {
+    if (!image_exists(n)) return 1;
+    ImageRecord &r = vrx_images[n];
+    GdiFlush();
+    if (r.zoom == 100) BitBlt(r.window_dc, 0, 0, r.width, r.height, r.memory_dc, 0, 0, SRCCOPY);
+    else StretchBlt(r.window_dc, 0, 0, r.view_width, r.view_height, r.memory_dc, 0, 0, r.width, r.height, SRCCOPY);
+    return 0;
+}
+
+// Recomputes image n's caption and sets it on its window
+void set_image_title(int n) {
+    ImageRecord &r = vrx_images[n];
+    char caption[256];
+    format_image_caption(caption, sizeof caption, r.title, r.zoom, r.depth,
+                         GetStretchBltMode(r.memory_dc) == HALFTONE);
+    set_window_text_narrow(r.window, caption);
+}
+
+// Raster width of image n; 0 when n is not open
+int VRX_GetImageWidth(int n) { return image_exists(n) ? vrx_images[n].width : 0; }
+// Raster height of image n; 0 when n is not open
+int VRX_GetImageHeight(int n) { return image_exists(n) ? vrx_images[n].height : 0; }
+// 8 or 32; 0 when n is not open
+int VRX_GetImageDepth(int n) { return image_exists(n) ? vrx_images[n].depth : 0; }
+
+// The stretch mode of image n's window DC (3 or 4); 0 when n is not open
+int VRX_GetStretchMode(int n) {
+    if (!image_exists(n)) return 0;
+    return GetStretchBltMode(vrx_images[n].window_dc);
+}
+
+// Sets COLORONCOLOR (3) or HALFTONE (4) on image n, repaints and recomputes the caption
+int VRX_SetStretchMode(int mode, int n) {
+    if (!image_exists(n)) return 1;
+    ImageRecord &r = vrx_images[n];
+    if (mode == COLORONCOLOR || mode == HALFTONE) {
+        set_dc_stretch(r.window_dc, mode);
+        set_dc_stretch(r.memory_dc, mode);
+    }
+    InvalidateRect(r.window, nullptr, FALSE);
+    set_image_title(n);
+    return 0;
+}
+
+// Shows image n at a new zoom, resizing its window; 2 when that zoom cannot be shown
+int VRX_SetZoom(int n, int zoom) {
+    if (!image_exists(n)) return 1;
+    ImageRecord &r = vrx_images[n];
+    r.exists = 0;   // a message reaching the window meanwhile finds no image
+    int f, vw, vh;
+    if (fit_zoom(r.width, r.height, zoom, screen_limits(), &f, &vw, &vh) != 0) {
+        r.exists = 1;
+        return 2;
+    }
+    r.zoom = f;
+    RECT outer;
+    GetWindowRect(r.window, &outer);
+    SetWindowPos(r.window, nullptr, 0, 0, outer.right - outer.left - r.view_width + vw,
+                 outer.bottom - outer.top - r.view_height + vh, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    r.view_width = vw;
+    r.view_height = vh;
+    r.exists = 1;
+    InvalidateRect(r.window, nullptr, FALSE);
+    set_image_title(n);
+    rebuild_layout();
+    return 0;
+}
+
+//----------------------------------------------------------------------------------
+// Pixels and colour tables
+//----------------------------------------------------------------------------------
+
+// Bytes per row of image n
+static size_t image_stride(const ImageRecord &r) {
+    return r.depth == 32 ? (size_t)r.width * 4 : (((size_t)r.width + 3) & ~(size_t)3);
+}
+
+// Copies a width x height block into the current image at column x of row 0, clipping at its edges
+void VRX_PutImage(const void *pixels, int x, int width, int height) {
+    int n = vrx_current_image;
+    if (!image_exists(n) || !pixels || width <= 0 || height <= 0) return;
+    const ImageRecord &r = vrx_images[n];
+    GdiFlush();
+    size_t bpp = (size_t)r.depth / 8, stride = image_stride(r);
+    // The columns that land inside: x + i below the width, compared unsigned (negatives are outside).
+    int first = x < 0 ? -x : 0;
+    if ((long long)x + first >= r.width) return;
+    long long last = (long long)x + width < r.width ? (long long)width : (long long)r.width - x;
+    if (last <= first) return;
+    int rows = height < r.height ? height : r.height;
+    const unsigned char *src = (const unsigned char *)pixels;
+    for (int j = 0; j < rows; j++) {
+        memcpy(pixels8[n] + (size_t)j * stride + ((size_t)x + first) * bpp,
+               src + ((size_t)j * width + first) * bpp, (size_t)(last - first) * bpp);
+    }
+}
+
+// Copies the width x height block at (x, y) of the current image into pixels; 0 outside the image
+void VRX_GetImage(void *pixels, int x, int y, int width, int height) {
+    int n = vrx_current_image;
+    if (!image_exists(n) || !pixels || width <= 0 || height <= 0) return;
+    const ImageRecord &r = vrx_images[n];
+    GdiFlush();
+    size_t bpp = (size_t)r.depth / 8, stride = image_stride(r);
+    unsigned char *dst = (unsigned char *)pixels;
+    for (int j = 0; j < height; j++) {
+        unsigned char *row = dst + (size_t)j * width * bpp;
+        long long sy = (long long)y + j;
+        if (sy < 0 || sy >= r.height) {
+            memset(row, 0, (size_t)width * bpp);
+            continue;
+        }
+        for (int i = 0; i < width; i++) {
+            long long sx = (long long)x + i;
+            if (sx < 0 || sx >= r.width) memset(row + (size_t)i * bpp, 0, bpp);
+            else memcpy(row + (size_t)i * bpp, pixels8[n] + (size_t)sy * stride + (size_t)sx * bpp, bpp);
+        }
+    }
+}
+
+// Writes count entries of the current 8-bit image's colour table; 2 when it is not 8-bit
+int VRX_SetColorTable(const void *colors, int count) {
+    int n = vrx_current_image;
+    if (!image_exists(n)) return 1;
+    if (vrx_images[n].depth != 8) return 2;
+    if (count > 256) count = 256;
+    if (count > 0) SetDIBColorTable(vrx_images[n].memory_dc, 0, (UINT)count, (const RGBQUAD *)colors);
+    InvalidateRect(vrx_images[n].window, nullptr, FALSE);
+    return 0;
+}
+
+// Reads the 256 entries of the current 8-bit image's colour table; 2 when it is not 8-bit
+int VRX_GetColorTable(void *colors) {
+    int n = vrx_current_image;
+    if (!image_exists(n)) return 1;
+    if (vrx_images[n].depth != 8) return 2;
+    GetDIBColorTable(vrx_images[n].memory_dc, 0, 256, (RGBQUAD *)colors);
+    return 0;
+}
+
+// Gives image n a new blank raster, keeping title, place, zoom, stretch mode and colour table
+// NOTE: when the new size cannot be made, the old image is kept as it was.
+int VRX_ResizeImage(int n, int width, int height) {
+    if (!image_exists(n)) return 1;
+    ImageRecord &r = vrx_images[n];
+    char title[256];
+    snprintf(title, sizeof title, "%s", r.title);
+    RECT outer;
+    GetWindowRect(r.window, &outer);
+    int zoom = r.zoom, depth = r.depth, mode = VRX_GetStretchMode(n);
+    RGBQUAD colours[256];
+    if (depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, colours);
+    int f, vw, vh;
+    if (fit_zoom(width < 1 ? 1 : width, height < 1 ? 1 : height, zoom, screen_limits(), &f, &vw, &vh) != 0)
+        return 2;
+    VRX_DestroyImage(n);
+    int status = create_image_window(n, title, outer.left, outer.top, width, height, zoom, depth);
+    if (status != 0) return status;
+    if (depth == 8) SetDIBColorTable(vrx_images[n].memory_dc, 0, 256, colours);
+    VRX_SetStretchMode(mode, n);
+    return 0;
 }

@@ -1,22 +1,54 @@
-// image/image_table.h - the 256 image window slots and the current-image stack.
+// image/image_table.h - the 256 image window slots, their pixel pointers, the current image and its
+// stack, and the calls that create, show, re-create and destroy image windows.
 
 #pragma once
 
 #include <windows.h>
 
+#include <stdint.h>
+
 #define VRX_MAX_IMAGES 256
 
-// One image window slot
+//----------------------------------------------------------------------------------
+// Types and tables
+//----------------------------------------------------------------------------------
+
+// One image window slot; every field but exists is valid only while exists is 1
 struct ImageRecord {
-    int exists;     // 1 while the slot holds an image window
-    HWND window;
+    int exists;                // 1 while the slot holds a live image window
+    int depth;                 // 8 or 32
+    int width, height;         // raster size, at least 1
+    int view_width, view_height; // client size: width x zoom / 100, height x zoom / 100
+    int zoom;                  // percent
+    HWND window;               // class vrx_iw
+    HDC memory_dc;             // holds the DIB section
+    HDC window_dc;             // the window's own DC, kept for its life
+    HBITMAP bitmap;            // the raster
+    HGDIOBJ previous_bitmap;   // what memory_dc held before bitmap
+    char *title;               // owned copy of the title
 };
 
 extern ImageRecord vrx_images[VRX_MAX_IMAGES];
+extern uint32_t *pixels32[VRX_MAX_IMAGES];   // first pixel of each slot's raster, as words
+extern unsigned char *pixels8[VRX_MAX_IMAGES]; // the same address, as bytes
+extern int vrx_current_image;                // the image drawing and file calls act on
+extern int vrx_image_stack[8];               // earlier current images, entry 0 the top
+
+//----------------------------------------------------------------------------------
+// Functions
+//----------------------------------------------------------------------------------
 
 // Empties the image table and the image stack
 void clear_image_tables(void);
-// Creates image window n with a width x height raster of depth bits; 0 created, 1 number in use
+// True when n is 0..255 and slot n holds an image
+bool image_exists(int n);
+// Creates image window n; 0, 1 slot in use, 2 cannot fit the screen, 3 bad depth or no DIB section
 int create_image_window(int n, const char *title, int x, int y, int width, int height, int zoom, int depth);
+// The lowest slot whose window is w; -1 when none
+int find_image_by_window(HWND w);
+// find_image_by_window, then selects it; the slot or -1
+int select_image_by_window(HWND w);
+// Recomputes image n's caption and sets it on its window
+void set_image_title(int n);
 // Window procedure of class vrx_iw
 LRESULT CALLBACK image_window_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);

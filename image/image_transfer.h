@@ -1,9 +1,8 @@
-// image/image_transfer.h - pictures entering the toolkit from outside: the clipboard and dropped files.
+// image/image_transfer.h - pictures entering and leaving the toolkit: the clipboard and dropped files.
 
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 // Main thread: the clipboard's picture into the first free image window
 void main_window_paste(void);
@@ -11,3 +10,9 @@ void main_window_paste(void);
 void main_window_drop(HDROP drop);
 // Worker thread: copies bitmap into the current image at (0, 0) and deletes it
 void paste_bitmap_into_current(HBITMAP bitmap);
+// A new bitmap of the clipboard's picture (CF_DIB checked, or CF_BITMAP); count gets its colour entries
+HBITMAP get_clipboard_bitmap(HWND owner, RGBQUAD *table, int *count);
+// Pastes the clipboard's picture into image n at (x, y); at -1 the person clicks the place
+void paste_clipboard_image(int n, int x, int y);
+// Copies image n to the clipboard as a packed DIB
+void copy_image_to_clipboard(int n);

@@ -135,6 +135,7 @@ struct RequestBlock {
     int x, y, width, height, zoom, depth;
     HBITMAP bitmap;
     const char *path;
+    const wchar_t *wide_path;  // used instead of path when set (names outside the ANSI code page)
     int result;
 };
 extern RequestBlock vrx_request;
@@ -154,6 +155,8 @@ int request_create_image(int number, const char *title, int width, int height, i
 void request_update_image(int number);
 // Main thread: asks the worker to load a file into image number at (0, 0); returns its status
 int request_load_image(int number, const char *path);
+// Main thread: the same with a UTF-16 path
+int request_load_image_wide(int number, const wchar_t *path);
 // Main thread: hands a bitmap to the worker, which pastes it into the current image and deletes it
 void request_paste_bitmap(HBITMAP bitmap);
 // Main thread: brings text window number forward, or asks the worker to open it

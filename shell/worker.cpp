@@ -8,6 +8,7 @@
 //       when vrx_quit is set, and a pump that takes the quit message puts it back for the main loop.
 
 #include "shell/shell.h"
+#include "image/image_files.h"
 #include "shell/modules.h"
 #include "vrxlib.h"
 
@@ -103,6 +104,18 @@ int request_load_image(int number, const char *path) {
     if (!wait_for_free_block()) return 3;
     vrx_request.number = number;
     vrx_request.path = path;
+    vrx_request.wide_path = nullptr;
+    vrx_request.x = 0;
+    vrx_request.y = 0;
+    return post_request(REQ_LOAD_IMAGE);
+}
+
+// Main thread: the same with a UTF-16 path
+int request_load_image_wide(int number, const wchar_t *path) {
+    if (!wait_for_free_block()) return 3;
+    vrx_request.number = number;
+    vrx_request.path = nullptr;
+    vrx_request.wide_path = path;
     vrx_request.x = 0;
     vrx_request.y = 0;
     return post_request(REQ_LOAD_IMAGE);
@@ -166,7 +179,7 @@ void execute_request(void) {
         break;
     case REQ_LOAD_IMAGE:
         VRX_SelectImage(r.number);
-        r.result = VRX_LoadImage(r.path, r.x, r.y);
+        r.result = r.wide_path ? load_image_file_wide(r.wide_path, r.x, r.y) : VRX_LoadImage(r.path, r.x, r.y);
         VRX_PopImage();
         break;
     case REQ_PASTE_BITMAP:

@@ -1,0 +1,226 @@
+// image/clipboard.cpp - pictures in and out: copy as a packed DIB, paste from CF_DIB or CF_BITMAP,
+// and the main window's paste and dropped files, which become new numbered image windows.
+//
+// NOTE: the main window's paste and drop run on the main thread and reach the image table only
+//       through requests; the worker thread creates, fills and repaints the windows.
+// NOTE: a packed DIB from another program is checked before use (header size, masks, colour count,
+//       size of the block), so a malformed one is refused instead of read past its end.
+
+#include "image/click_wait.h"
+#include "image/image_layout.h"
+#include "image/image_table.h"
+#include "image/image_transfer.h"
+#include "shell/gdiplus_api.h"
+#include "shell/shell.h"
+#include "vrxlib.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+//----------------------------------------------------------------------------------
+// From the clipboard
+//----------------------------------------------------------------------------------
+
+// A device-dependent bitmap made from a checked packed DIB; its colour table into table/count
+static HBITMAP bitmap_from_packed_dib(const void *block, size_t size, RGBQUAD *table, int *count) {
+    PackedDibInfo info;
+    if (read_packed_dib(block, size, &info) != 0) return nullptr;
+    // Rebuild a plain header: the system then reads exactly what was checked.
+    struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } plain = {};
+    memcpy(&plain.header, block, sizeof(BITMAPINFOHEADER));
+    plain.header.biSize = sizeof(BITMAPINFOHEADER);
+    plain.header.biClrUsed = (DWORD)info.colours;
+    const unsigned char *bytes = (const unsigned char *)block;
+    if (info.colours) memcpy(plain.colours, bytes + info.table_offset, (size_t)info.colours * 4);
+    if (plain.header.biCompression == BI_BITFIELDS) {
+        // The three masks sit at byte 40 either way: inside a larger header, or right after a small one.
+        memcpy(plain.colours, bytes + 40, 3 * sizeof(DWORD));
+    }
+    memcpy(table, plain.colours, (size_t)info.colours * 4);
+    *count = info.colours;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, &plain.header, CBM_INIT, bytes + info.bits_offset,
+                                    (BITMAPINFO *)&plain, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+// A new bitmap of the clipboard's picture, owned by the caller; count receives its colour entries
+HBITMAP get_clipboard_bitmap(HWND owner, RGBQUAD *table, int *count) {
+    *count = 0;
+    HBITMAP result = nullptr;
+    if (IsClipboardFormatAvailable(CF_DIB) && OpenClipboard(owner)) {
+        HANDLE data = GetClipboardData(CF_DIB);
+        const void *block = data ? GlobalLock(data) : nullptr;
+        if (block) {
+            result = bitmap_from_packed_dib(block, GlobalSize(data), table, count);
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return result;
+    }
+    if (IsClipboardFormatAvailable(CF_BITMAP) && OpenClipboard(owner)) {
+        HANDLE data = GetClipboardData(CF_BITMAP);
+        if (data) result = (HBITMAP)CopyImage(data, IMAGE_BITMAP, 0, 0, 0);
+        CloseClipboard();
+    }
+    return result;
+}
+
+// The size of a bitmap
+static SIZE bitmap_size(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectW(bitmap, sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+// Copies a whole bitmap into image n's raster at (x, y)
+static void blit_bitmap_into(int n, HBITMAP bitmap, int x, int y) {
+    HDC source = CreateCompatibleDC(vrx_images[n].memory_dc);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    SIZE s = bitmap_size(bitmap);
+    BitBlt(vrx_images[n].memory_dc, x, y, s.cx, s.cy, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+// Worker thread: copies bitmap into the current image at (0, 0) and deletes it
+void paste_bitmap_into_current(HBITMAP bitmap) {
+    if (image_exists(vrx_current_image)) blit_bitmap_into(vrx_current_image, bitmap, 0, 0);
+    DeleteObject(bitmap);
+}
+
+// Pastes the clipboard's picture into image n at (x, y); at x or y -1 the person clicks the place
+void paste_clipboard_image(int n, int x, int y) {
+    if (!image_exists(n)) return;
+    RGBQUAD table[256];
+    int count = 0;
+    HBITMAP bitmap = get_clipboard_bitmap(vrx_images[n].window, table, &count);
+    if (!bitmap) return;
+    SIZE s = bitmap_size(bitmap);
+    if (x == -1 || y == -1) {
+        int cx, cy;
+        if (wait_box_point(n, s.cx, s.cy, &cx, &cy) != 0 || !image_exists(n)) {
+            DeleteObject(bitmap);
+            return;
+        }
+        x = cx - s.cx / 2;
+        y = cy - s.cy / 2;
+    }
+    if (count > 0) SetDIBColorTable(vrx_images[n].memory_dc, 0, (UINT)count, table);
+    blit_bitmap_into(n, bitmap, x, y);
+    InvalidateRect(vrx_images[n].window, nullptr, FALSE);
+    DeleteObject(bitmap);
+}
+
+//----------------------------------------------------------------------------------
+// To the clipboard
+//----------------------------------------------------------------------------------
+
+// Copies image n to the clipboard as a packed DIB (24-bit, or 8-bit with its colour table)
+// NOTE: the block is built before the clipboard is emptied, and freed when the clipboard refuses it.
+void copy_image_to_clipboard(int n) {
+    if (!image_exists(n)) return;
+    const ImageRecord &r = vrx_images[n];
+    int bits = r.depth == 32 ? 24 : 8;
+    size_t row = r.depth == 32 ? ((size_t)r.width * 3 + 3) / 4 * 4 : ((size_t)r.width + 3) / 4 * 4;
+    size_t table = r.depth == 8 ? 1024 : 0;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, 40 + table + row * (size_t)r.height);
+    if (!block) {
+        VRX_Pause("No enough memory for copy");
+        return;
+    }
+    unsigned char *p = (unsigned char *)GlobalLock(block);
+    struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } info = {};
+    info.header.biSize = 40;
+    info.header.biWidth = r.width;
+    info.header.biHeight = r.height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = (WORD)bits;
+    info.header.biCompression = BI_RGB;
+    if (r.depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, info.colours);
+    memcpy(p, &info, 40 + table);
+    GdiFlush();
+    GetDIBits(r.memory_dc, r.bitmap, 0, (UINT)r.height, p + 40 + table, (BITMAPINFO *)&info, DIB_RGB_COLORS);
+    memcpy(p, &info.header, 40);   // GetDIBits may fill in the image size; the layout stays as built
+    ((BITMAPINFOHEADER *)p)->biSizeImage = 0;
+    GlobalUnlock(block);
+    if (!OpenClipboard(r.window)) {
+        GlobalFree(block);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_DIB, block)) GlobalFree(block);
+    CloseClipboard();
+}
+
+//----------------------------------------------------------------------------------
+// The main window's paste and drop (main thread)
+//----------------------------------------------------------------------------------
+
+// Main thread: the clipboard's picture into the first free image window
+void main_window_paste(void) {
+    RGBQUAD table[256];
+    int count;
+    HBITMAP bitmap = get_clipboard_bitmap(vrx_main_window, table, &count);
+    if (!bitmap) return;
+    SIZE s = bitmap_size(bitmap);
+    for (int n = 0; n < VRX_MAX_IMAGES; n++) {
+        char title[16];
+        snprintf(title, sizeof title, "%03d", n);
+        int status = request_create_image(n, title, s.cx, s.cy, 32);
+        if (status == 0) {
+            request_paste_bitmap(bitmap);   // the worker takes the bitmap over
+            request_update_image(n);
+            VRX_PopImage();
+            return;
+        }
+        if (vrx_quit.load(std::memory_order_acquire)) break;
+    }
+    DeleteObject(bitmap);
+}
+
+// Main thread: each dropped image file into the next free image window, titled "%03d %s"
+// NOTE: files are loaded through their UTF-16 path, so names outside the ANSI code page work too;
+//       a file that cannot be loaded leaves no empty window behind.
+void main_window_drop(HDROP drop) {
+    UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    int s = 0;
+    for (UINT i = 0; i < files && s < VRX_MAX_IMAGES && !vrx_quit.load(std::memory_order_acquire); i++) {
+        wchar_t name[MAX_PATH], full[MAX_PATH];
+        wchar_t *part = nullptr;
+        if (!DragQueryFileW(drop, i, name, MAX_PATH)) continue;
+        DWORD len = GetFullPathNameW(name, MAX_PATH, full, &part);
+        if (len == 0 || len >= MAX_PATH || !part || !*part) continue;
+        GpImage *image = nullptr;
+        UINT width = 0, height = 0;
+        if (GdipLoadImageFromFile(full, &image) == Ok && image) {
+            GdipGetImageWidth(image, &width);
+            GdipGetImageHeight(image, &height);
+            GdipDisposeImage(image);
+        }
+        if (width == 0 || height == 0) continue;
+        char part_narrow[MAX_PATH];
+        wide_to_narrow(part, part_narrow, MAX_PATH);
+        for (; s < VRX_MAX_IMAGES; s++) {
+            char title[300];
+            snprintf(title, sizeof title, "%03d %.240s", s, part_narrow);
+            int status = request_create_image(s, title, (int)width, (int)height, 32);
+            if (status == 1) continue;   // number in use: the next one
+            if (status == 0) {
+                request_load_image_wide(s, full);
+                request_update_image(s);
+                VRX_PopImage();
+            }
+            s++;
+            break;
+        }
+    }
+    DragFinish(drop);
+}

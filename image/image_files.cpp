@@ -1,0 +1,230 @@
+// image/image_files.cpp - image files through GDI+: loading into the current image, saving a block of
+// it with one of five encoders, and the load and save dialogs.
+
+#include "image/image_files.h"
+
+#include "image/image_layout.h"
+#include "image/image_table.h"
+#include "shell/gdiplus_api.h"
+#include "shell/shell.h"
+#include "vrxlib.h"
+
+#include <commdlg.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+//----------------------------------------------------------------------------------
+// Settings
+//----------------------------------------------------------------------------------
+int vrx_jpeg_quality = 100;
+static int load_filter_index = 2;
+static int save_filter_index = 2;
+
+// The encoders by format code: MIME type and extension
+static const struct { const wchar_t *mime; const char *ext; } formats[] = {
+    {L"image/bmp", ".bmp"}, {L"image/jpeg", ".jpg"}, {L"image/gif", ".gif"},
+    {L"image/png", ".png"}, {L"image/tiff", ".tif"},
+};
+
+//----------------------------------------------------------------------------------
+// Loading
+//----------------------------------------------------------------------------------
+
+// Draws the image file at a UTF-16 path into the current image at (x, y); 0, 1 unreadable, 2 no image
+int load_image_file_wide(const wchar_t *path, int x, int y) {
+    int n = vrx_current_image;
+    if (!image_exists(n)) return 2;
+    GpImage *image = nullptr;
+    if (GdipLoadImageFromFile(path, &image) != Ok || !image) return 1;
+    UINT width = 0, height = 0;
+    GdipGetImageWidth(image, &width);
+    GdipGetImageHeight(image, &height);
+    if (width == 0 || height == 0) {
+        GdipDisposeImage(image);
+        return 1;
+    }
+    if (vrx_images[n].depth == 8) {
+        INT size = 0;
+        if (GdipGetImagePaletteSize(image, &size) == Ok && size > 8) {
+            std::vector<unsigned char> buffer((size_t)size);
+            ColorPalette *palette = (ColorPalette *)buffer.data();
+            if (GdipGetImagePalette(image, palette, size) == Ok) {
+                int count = (size - 8) / 4;
+                if (count > (int)palette->Count) count = (int)palette->Count;
+                if (count > 256) count = 256;   // room for 256 entries only
+                if (count < 0) count = 0;
+                DWORD table[256];
+                for (int i = 0; i < count; i++) table[i] = palette->Entries[i] & 0xFFFFFF;
+                VRX_SetColorTable(table, count);
+            }
+        }
+    }
+    GpGraphics *graphics = nullptr;
+    GdipCreateFromHDC(vrx_images[n].memory_dc, &graphics);
+    GdipDrawImageRectI(graphics, image, x, y, (INT)width, (INT)height);
+    GdipDeleteGraphics(graphics);
+    GdipDisposeImage(image);
+    return 0;
+}
+
+// Draws an image file (ANSI path) into the current image at (x, y); 1 unreadable, 2 no current image
+int VRX_LoadImage(const char *path, int x, int y) {
+    if (!image_exists(vrx_current_image)) return 2;
+    wchar_t wide[MAX_PATH];
+    return load_image_file_wide(narrow_to_wide(path, wide, MAX_PATH), x, y);
+}
+
+//----------------------------------------------------------------------------------
+// Saving
+//----------------------------------------------------------------------------------
+
+// Fills clsid with the first encoder of exactly this MIME type; false when none is installed
+static bool find_encoder(const wchar_t *mime, CLSID *clsid) {
+    UINT count = 0, size = 0;
+    if (GdipGetImageEncodersSize(&count, &size) != Ok || size == 0) return false;
+    std::vector<unsigned char> buffer(size);
+    ImageCodecInfo *codecs = (ImageCodecInfo *)buffer.data();
+    if (GdipGetImageEncoders(count, size, codecs) != Ok) return false;
+    for (UINT i = 0; i < count; i++) {
+        if (codecs[i].MimeType && wcscmp(codecs[i].MimeType, mime) == 0) {
+            *clsid = codecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A GDI+ bitmap of the top-left width x height block of the current 32-bit image, as 24-bit RGB
+static GpBitmap *block_bitmap_32(int width, int height) {
+    std::vector<uint32_t> block((size_t)width * height);
+    VRX_GetImage(block.data(), 0, 0, width, height);
+    GpBitmap *wrap = nullptr, *clone = nullptr;
+    if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, (BYTE *)block.data(), &wrap) != Ok)
+        return nullptr;
+    GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat24bppRGB, wrap, &clone);
+    GdipDisposeImage(wrap);
+    return clone;
+}
+
+// A GDI+ bitmap of the top-left block of the current 8-bit image with its colour table; *section is
+// the DIB section holding the bits, deleted by the caller after the save
+static GpBitmap *block_bitmap_8(int width, int height, HBITMAP *section) {
+    struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } info = {};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = -height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 8;
+    info.header.biCompression = BI_RGB;
+    info.header.biXPelsPerMeter = info.header.biYPelsPerMeter = 2834;
+    VRX_GetColorTable(info.colours);
+    void *bits = nullptr;
+    *section = CreateDIBSection(nullptr, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!*section || !bits) return nullptr;
+    size_t stride = ((size_t)width + 3) / 4 * 4;
+    std::vector<unsigned char> row((size_t)width);
+    for (int j = 0; j < height; j++) {
+        VRX_GetImage(row.data(), 0, j, width, 1);
+        memcpy((unsigned char *)bits + (size_t)j * stride, row.data(), (size_t)width);
+    }
+    GpBitmap *bitmap = nullptr;
+    GdipCreateBitmapFromGdiDib((BITMAPINFO *)&info, bits, &bitmap);
+    return bitmap;
+}
+
+// Writes the top-left width x height block of the current image; 0, 1 not written, 2 no size, 3 no image
+int VRX_SaveImage(int width, int height, int format, const char *path) {
+    if (!image_exists(vrx_current_image)) return 3;
+    if (width <= 0 || height <= 0) return 2;
+    if (format < 0 || format > 4 || !path) return 1;
+    CLSID encoder;
+    if (!find_encoder(formats[format].mime, &encoder)) return 1;
+    wchar_t wide[MAX_PATH];
+    narrow_to_wide(path, wide, MAX_PATH);
+    if (!ensure_extension((uint16_t *)wide, MAX_PATH, formats[format].ext)) return 1;
+
+    HBITMAP section = nullptr;
+    GpBitmap *bitmap = vrx_images[vrx_current_image].depth == 32 ? block_bitmap_32(width, height)
+                                                                  : block_bitmap_8(width, height, &section);
+    Status status = GenericError;
+    if (bitmap) {
+        ULONG quality = (ULONG)vrx_jpeg_quality;
+        EncoderParameters parameters;
+        parameters.Count = 1;
+        parameters.Parameter[0].Guid = EncoderQuality;
+        parameters.Parameter[0].NumberOfValues = 1;
+        parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
+        parameters.Parameter[0].Value = &quality;
+        status = GdipSaveImageToFile(bitmap, wide, &encoder, format == 1 ? &parameters : nullptr);
+        GdipDisposeImage(bitmap);
+    }
+    if (section) DeleteObject(section);
+    return status == Ok ? 0 : 1;
+}
+
+//----------------------------------------------------------------------------------
+// Dialogs
+//----------------------------------------------------------------------------------
+
+// The load dialog's filters, pairs of description and pattern ending in an empty pair
+static const wchar_t load_filters[] =
+    L"All Files (*.*)\0*.*\0BMP (*.BMP;*.RLE;*.DIB)\0*.BMP;*.RLE;*.DIB\0JPEG (*.JPG;*.JPEG;*.JPE)\0"
+    L"*.JPG;*.JPEG;*.JPE\0CompuServe GIF (*.GIF)\0*.GIF\0PNG (*.PNG)\0*.PNG\0TIFF (*.TIF;*.TIFF)\0"
+    L"*.TIF;*.TIFF\0WMF (*.WMF)\0*.WMF\0EMF (*.EMF)\0*.EMF\0ICO (*.ICO)\0*.ICO\0";
+static const wchar_t *load_patterns[] = {L"*.*", L"*.BMP;*.RLE;*.DIB", L"*.JPG;*.JPEG;*.JPE", L"*.GIF",
+                                         L"*.PNG", L"*.TIF;*.TIFF", L"*.WMF", L"*.EMF", L"*.ICO"};
+// The save dialog offers the first six
+static const wchar_t save_filters[] =
+    L"All Files (*.*)\0*.*\0BMP (*.BMP;*.RLE;*.DIB)\0*.BMP;*.RLE;*.DIB\0JPEG (*.JPG;*.JPEG;*.JPE)\0"
+    L"*.JPG;*.JPEG;*.JPE\0CompuServe GIF (*.GIF)\0*.GIF\0PNG (*.PNG)\0*.PNG\0TIFF (*.TIF;*.TIFF)\0"
+    L"*.TIF;*.TIFF\0";
+
+// Remembers the folder of a chosen file (UTF-16 and ANSI)
+static void remember_folder(const wchar_t *file, wchar_t *folder_w, char *folder) {
+    wchar_t full[MAX_PATH];
+    if (!GetFullPathNameW(file, MAX_PATH, full, nullptr)) return;
+    wchar_t *slash = wcsrchr(full, L'\\');
+    if (slash) slash[1] = 0;
+    wcsncpy(folder_w, full, MAX_PATH - 1);
+    folder_w[MAX_PATH - 1] = 0;
+    wide_to_narrow(folder_w, folder, MAX_PATH);
+}
+
+// Runs one file dialog; 0 with the chosen path in name (260 bytes), 1 when cancelled
+static int file_dialog(bool save, char *name) {
+    wchar_t file[MAX_PATH] = {};
+    wchar_t *folder_w = save ? vrx_save_folder_w : vrx_load_folder_w;
+    char *folder = save ? vrx_save_folder : vrx_load_folder;
+    int &index = save ? save_filter_index : load_filter_index;
+    narrow_to_wide(folder, folder_w, MAX_PATH);
+    if (save) wcscpy(file, L"noname");
+    else wcscpy(file, load_patterns[(index >= 1 && index <= 9) ? index - 1 : 0]);
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    ofn.lpstrFilter = save ? save_filters : load_filters;
+    ofn.nFilterIndex = (DWORD)index;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = folder_w;
+    ofn.lpstrTitle = save ? L"Save as" : L"Load image file";
+    ofn.Flags = save ? (OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST)
+                     : (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
+    BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!chosen) return 1;
+    wide_to_narrow(file, name, MAX_PATH);
+    index = (int)ofn.nFilterIndex;
+    remember_folder(file, folder_w, folder);
+    return 0;
+}
+
+// The open dialog "Load image file"; 0 with the path in name, 1 when cancelled
+int load_file_dialog(char *name) { return file_dialog(false, name); }
+// The save dialog "Save as"; 0 with the path in name, 1 when cancelled
+int save_file_dialog(char *name) { return file_dialog(true, name); }
+// The save dialog's filter chosen last (1-based)
+int save_dialog_filter(void) { return save_filter_index; }
