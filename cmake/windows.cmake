@@ -24,6 +24,7 @@ vrx_add_program(quarvex-swap 1 ${VRX_SWAP_APP_SOURCES})
 if(VRX_TESTS)
   # In-process tests: real windows, DCs, DIB sections, GDI+ files and the clipboard.
   file(GLOB VRX_WINDOWS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
+  list(APPEND VRX_WINDOWS_TESTS ${CMAKE_SOURCE_DIR}/app/stereo_pair.cpp)
   add_executable(vrx_windows_tests ${VRX_WINDOWS_TESTS} ${VRX_VARIANT_SOURCES})
   target_compile_definitions(vrx_windows_tests PRIVATE VRX_SWAP_VARIANT=0)
   target_link_libraries(vrx_windows_tests PRIVATE vrxlib GTest::gtest)

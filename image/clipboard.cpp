@@ -164,8 +164,8 @@ void copy_image_to_clipboard(int n) {
 // The main window's paste and drop (main thread)
 //----------------------------------------------------------------------------------
 
-// Main thread: the clipboard's picture into the first free image window
-void main_window_paste(void) {
+// The clipboard's picture into the first free image window, through three requests
+static void paste_into_new_window(void) {
     RGBQUAD table[256];
     int count;
     HBITMAP bitmap = get_clipboard_bitmap(vrx_main_window, table, &count);
@@ -186,10 +186,18 @@ void main_window_paste(void) {
     DeleteObject(bitmap);
 }
 
+// Main thread: the clipboard's picture into the first free image window
+void main_window_paste(void) {
+    vrx_main_busy.fetch_add(1, std::memory_order_acq_rel);
+    paste_into_new_window();
+    vrx_main_busy.fetch_sub(1, std::memory_order_acq_rel);
+}
+
 // Main thread: each dropped image file into the next free image window, titled "%03d %s"
 // NOTE: files are loaded through their UTF-16 path, so names outside the ANSI code page work too;
 //       a file that cannot be loaded leaves no empty window behind.
 void main_window_drop(HDROP drop) {
+    vrx_main_busy.fetch_add(1, std::memory_order_acq_rel);
     UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     int s = 0;
     for (UINT i = 0; i < files && s < VRX_MAX_IMAGES && !vrx_quit.load(std::memory_order_acquire); i++) {
@@ -223,4 +231,5 @@ void main_window_drop(HDROP drop) {
         }
     }
     DragFinish(drop);
+    vrx_main_busy.fetch_sub(1, std::memory_order_acq_rel);
 }

@@ -36,6 +36,7 @@ extern std::atomic<int> vrx_start_request;   // 1: Start chosen, the worker has 
 extern std::atomic<int> vrx_running;         // 1: the user routine runs on the worker thread
 extern std::atomic<int> vrx_stop;            // 1: Stop chosen; point tools give up
 extern std::atomic<int> vrx_quit;            // 0 running, 1 quit requested, 2 worker finished
+extern std::atomic<int> vrx_main_busy;       // >0 while the main thread posts a series of requests
 
 //----------------------------------------------------------------------------------
 // Process-wide state

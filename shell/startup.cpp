@@ -15,6 +15,7 @@ std::atomic<int> vrx_start_request{0};
 std::atomic<int> vrx_running{0};
 std::atomic<int> vrx_stop{0};
 std::atomic<int> vrx_quit{0};
+std::atomic<int> vrx_main_busy{0};
 std::atomic<int> vrx_input_owner{0};
 std::atomic<int> vrx_waiting{0};
 

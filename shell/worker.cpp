@@ -223,8 +223,12 @@ DWORD WINAPI worker_thread(LPVOID) {
         Sleep(1);
         pump_worker_messages();
         if (vrx_request.code.load(std::memory_order_acquire) != 0) execute_request();
+        // NOTE: Start waits while the main thread is in the middle of a paste or a drop, so the
+        //       routine never sees a window that was created but not yet filled.
         if (vrx_start_request.load(std::memory_order_acquire) == 1 &&
-            vrx_running.load(std::memory_order_acquire) == 0 && !run_user_routine())
+            vrx_running.load(std::memory_order_acquire) == 0 &&
+            vrx_main_busy.load(std::memory_order_acquire) == 0 &&
+            vrx_request.code.load(std::memory_order_acquire) == 0 && !run_user_routine())
             break;
     }
     vrx_quit.store(2, std::memory_order_release);

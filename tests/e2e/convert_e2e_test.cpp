@@ -1,0 +1,125 @@
+// tests/e2e/convert_e2e_test.cpp - a stereo pair pasted on the main window, Start, "変換終了", the file.
+#include "tests/e2e/driver.h"
+
+#include "shell/gdiplus_api.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Puts a width x height 24-bit picture on the clipboard as CF_DIB; pixel (x, y) = colour(x, y)
+void put_picture_on_clipboard(int width, int height, unsigned (*colour)(int, int)) {
+    size_t row = ((size_t)width * 3 + 3) / 4 * 4;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 40 + row * height);
+    unsigned char *p = (unsigned char *)GlobalLock(block);
+    BITMAPINFOHEADER h = {};
+    h.biSize = 40;
+    h.biWidth = width;
+    h.biHeight = height;   // bottom-up
+    h.biPlanes = 1;
+    h.biBitCount = 24;
+    memcpy(p, &h, 40);
+    for (int y = 0; y < height; y++) {
+        unsigned char *r = p + 40 + (size_t)(height - 1 - y) * row;
+        for (int x = 0; x < width; x++) {
+            unsigned c = colour(x, y);
+            r[x * 3] = (unsigned char)c;
+            r[x * 3 + 1] = (unsigned char)(c >> 8);
+            r[x * 3 + 2] = (unsigned char)(c >> 16);
+        }
+    }
+    GlobalUnlock(block);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_DIB, block);
+    CloseClipboard();
+}
+
+// The colour of pixel (x, y) of an image file, 0x00RRGGBB; size into *w, *h
+unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h) {
+    using namespace Gdiplus::DllExports;
+    ULONG_PTR token;
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    Gdiplus::GpBitmap *bitmap = nullptr;
+    Gdiplus::ARGB colour = 0;
+    if (GdipCreateBitmapFromFile(path, &bitmap) == Gdiplus::Ok) {
+        GdipGetImageWidth(bitmap, w);
+        GdipGetImageHeight(bitmap, h);
+        GdipBitmapGetPixel(bitmap, x, y, &colour);
+        GdipDisposeImage(bitmap);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return colour & 0xFFFFFF;
+}
+
+// True when two colours differ by at most the JPEG tolerance in every channel
+bool near_colour(unsigned a, unsigned b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        int d = (int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF);
+        if (d < -40 || d > 40) return false;
+    }
+    return true;
+}
+
+// Left half red, right half blue
+unsigned halves(int x, int) { return x < 40 ? 0xFF0000 : 0x0000FF; }
+
+class Conversion : public testing::TestWithParam<const wchar_t *> {
+protected:
+    void SetUp() override {
+        DeleteFileW(L"c:\\quarvex_out.jpg");
+        ASSERT_TRUE(start_program(&program, GetParam()));
+    }
+    void TearDown() override { stop_program(&program); }
+    Program program;
+};
+
+}  // namespace
+
+TEST_P(Conversion, PastedPairBecomesADoubleWidthJpegAndBothWindowsClose) {
+    put_picture_on_clipboard(80, 30, halves);
+    PostMessageW(program.main_window, WM_COMMAND, 1026, 0);
+    HWND image0 = wait_window(L"vrx_iw", nullptr, 5000);
+    ASSERT_NE(image0, nullptr);
+    EXPECT_EQ(window_text(image0).substr(0, 4), L"000(");
+    PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
+    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(window_text(GetDlgItem(box, 0xFFFF)), L"\x5909\x63DB\x7D42\x4E86");   // "変換終了"
+    HANDLE file = CreateFileW(L"c:\\quarvex_out.jpg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << "the JPEG is written before the box shows";
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    pause_ms(1000);
+    EXPECT_EQ(FindWindowW(L"vrx_iw", nullptr), nullptr) << "both image windows closed";
+
+    // quarvex: black, red, blue, black by quarters; quarvex-swap: black, blue, red, black.
+    bool swap = wcscmp(GetParam(), L"quarvex-swap.exe") == 0;
+    const unsigned expected[4] = {0, swap ? 0x0000FFu : 0xFF0000u, swap ? 0xFF0000u : 0x0000FFu, 0};
+    for (int q = 0; q < 4; q++) {
+        UINT w = 0, h = 0;
+        unsigned c = file_pixel(L"c:\\quarvex_out.jpg", q * 40 + 20, 15, &w, &h);
+        EXPECT_EQ(w, 160u);
+        EXPECT_EQ(h, 30u);
+        EXPECT_TRUE(near_colour(c, expected[q])) << "quarter " << q << " is " << std::hex << c;
+    }
+}
+
+TEST_P(Conversion, StartWithoutAPairAsksForOneAndCreatesNothing) {
+    PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
+    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(window_text(GetDlgItem(box, 0xFFFF)),
+              L"\x30B9\x30C6\x30EC\x30AA\x30DA\x30A2\x753B\x50CF\x3092\x30C9\x30E9\x30C3\x30B0\x3057\x3066\x4E0B\x3055\x3044");
+    EXPECT_EQ(FindWindowW(L"vrx_iw", nullptr), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, Conversion, testing::Values(L"quarvex.exe", L"quarvex-swap.exe"),
+                         [](const testing::TestParamInfo<const wchar_t *> &info) {
+                             return std::string(info.index == 0 ? "quarvex" : "quarvex_swap");
+                         });
