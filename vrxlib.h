@@ -30,10 +30,18 @@ int VRX_OpenTextWindow(int n, int x, int y, int width, int height); // Opens tex
 void VRX_ShowConsole(void);                       // Brings the current text window forward, or opens text window 0 centred
 void VRX_Printf(const char *format, ...);         // Prints formatted text into the current text window
 void VRX_InputText(char *buffer);                 // Reads one typed line (buffer of at least 256 bytes) in the current text window
+int VRX_CloseTextWindow(int n);                   // Closes text window n; 1 when it is not open
+int VRX_SelectTextWindow(int n);                  // Makes text window n current; 1 when it is not open
+void VRX_PushTextColor(unsigned int text, unsigned int back); // Saves the current colours and sets new ones (8 deep)
+void VRX_PopTextColor(void);                      // Takes back the most recently saved colours
+int VRX_RunCommand(void);                         // Prompts "Cmd>" and obeys one console command; 1 when unknown
 
 //----------------------------------------------------------------------------------
 // Log files
 //----------------------------------------------------------------------------------
+int VRX_StartLog(int n);                          // Starts or resumes the log of text window n; 1 already, 2 no file, 3 no window
+int VRX_StopLog(int n);                           // Pauses the log of text window n; 1 no log, 2 no window
+int VRX_CopyLog(int n);                           // Copies n's log file to the clipboard as text; 0 copied, 1..4 failures
 void VRX_CloseLogs(void);                         // Closes the log file of every text window
 
 //----------------------------------------------------------------------------------
