@@ -33,22 +33,23 @@ static int waited_zoom(HWND w) {
 // True while a tool waits for clicks on the image window w
 bool click_wait_is_waited(HWND w) { return waited_zoom(w) != 0; }
 
-// The pointer moved to client position (x, y) of window w
-void click_wait_report_move(HWND w, unsigned x, unsigned y) {
+// Stores a client position of window w as image coordinates into *x, *y and raises *flag
+static void report_position(HWND w, unsigned cx, unsigned cy, int *flag, int *x, int *y) {
     int zoom = waited_zoom(w);
     if (!zoom) return;
-    vrx_click.moved = 1;
-    vrx_click.pointer_x = mouse_to_image(x, zoom);
-    vrx_click.pointer_y = mouse_to_image(y, zoom);
+    *flag = 1;
+    *x = mouse_to_image(cx, zoom);
+    *y = mouse_to_image(cy, zoom);
+}
+
+// The pointer moved to client position (x, y) of window w
+void click_wait_report_move(HWND w, unsigned x, unsigned y) {
+    report_position(w, x, y, &vrx_click.moved, &vrx_click.pointer_x, &vrx_click.pointer_y);
 }
 
 // The left button was pressed at client position (x, y) of window w
 void click_wait_report_click(HWND w, unsigned x, unsigned y) {
-    int zoom = waited_zoom(w);
-    if (!zoom) return;
-    vrx_click.clicked = 1;
-    vrx_click.click_x = mouse_to_image(x, zoom);
-    vrx_click.click_y = mouse_to_image(y, zoom);
+    report_position(w, x, y, &vrx_click.clicked, &vrx_click.click_x, &vrx_click.click_y);
 }
 
 // The right or middle button was pressed in window w

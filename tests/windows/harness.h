@@ -17,5 +17,7 @@ bool harness_pump_until(const std::function<bool()> &done, int ms);
 bool harness_run_on_worker(const std::function<void()> &body, int ms = 20000);
 // Chooses Exit and runs the message loop to its end, then the shutdown; true when the loop ended
 bool harness_exit(void);
+// Sets or clears the Ctrl key in this thread's key state, as GetKeyState reads it
+void harness_hold_ctrl(bool down);
 // The routine Start runs in this test program (empty unless a test sets it)
 extern std::function<void()> harness_user_routine;

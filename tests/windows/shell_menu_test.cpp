@@ -51,14 +51,6 @@ std::vector<SeenItem> right_click_menu(void) {
     return seen_items;
 }
 
-// Sets or clears the Ctrl key in this thread's key state, as GetKeyState reads it
-void hold_ctrl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 const UINT greyable[] = {IDM_PASTE, IDM_START, IDM_IMAGEWINDOW, IDM_TEXTWINDOW, IDM_INPUTBOX,
                          IDM_BUTTONBOX, IDM_WINDOWINFO};
 
@@ -73,7 +65,7 @@ protected:
     void TearDown() override {
         vrx_input_owner.store(0);
         vrx_waiting.store(0);
-        hold_ctrl(false);
+        harness_hold_ctrl(false);
         EXPECT_TRUE(harness_exit());
     }
 };
@@ -128,13 +120,13 @@ TEST_F(MainWindowMenu, ShowsNothingWhileAPointToolWaitsForClicks) {
 }
 
 TEST_F(MainWindowMenu, IgnoresCtrlSAndCtrlXButStartsOnS) {
-    hold_ctrl(true);
+    harness_hold_ctrl(true);
     SendMessageW(vrx_main_window, WM_KEYDOWN, 'S', 0);
     SendMessageW(vrx_main_window, WM_KEYDOWN, 'X', 0);
     EXPECT_EQ(vrx_start_request.load() + vrx_running.load(), 0);
     EXPECT_EQ(vrx_quit.load(), 0);
     EXPECT_TRUE(IsWindow(vrx_main_window));
-    hold_ctrl(false);
+    harness_hold_ctrl(false);
 
     std::atomic<int> runs{0};
     harness_user_routine = [&] { runs++; };

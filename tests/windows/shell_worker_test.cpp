@@ -24,14 +24,6 @@ protected:
     bool exited = false;
 };
 
-// Sets or clears the Ctrl key in this thread's key state
-void hold_ctrl(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 }  // namespace
 
 TEST_F(Shell, RefusesToCreateAnImageNumberOutsideTheTable) {
@@ -77,12 +69,12 @@ TEST_F(Shell, SnapsTheDraggedMainWindowToTheScreenOnlyWhileCtrlIsHeld) {
     GetWindowRect(vrx_main_window, &r);
     RECT proposed = {5, 300, 5 + (r.right - r.left), 300 + (r.bottom - r.top)};
     RECT free_move = proposed;
-    hold_ctrl(false);
+    harness_hold_ctrl(false);
     SendMessageW(vrx_main_window, WM_MOVING, WMSZ_LEFT, (LPARAM)&free_move);
     EXPECT_EQ(free_move.left, 5);
-    hold_ctrl(true);
+    harness_hold_ctrl(true);
     SendMessageW(vrx_main_window, WM_MOVING, WMSZ_LEFT, (LPARAM)&proposed);
-    hold_ctrl(false);
+    harness_hold_ctrl(false);
     EXPECT_EQ(proposed.left, 0);
     EXPECT_EQ(proposed.right - proposed.left, r.right - r.left);
 }
