@@ -125,18 +125,19 @@ void paste_clipboard_image(int n, int x, int y) {
 
 // Copies image n to the clipboard as a packed DIB (24-bit, or 8-bit with its colour table)
 // NOTE: the block is built before the clipboard is emptied, and freed when the clipboard refuses it.
-void copy_image_to_clipboard(int n) {
-    if (!image_exists(n)) return;
+int copy_image_to_clipboard(int n) {
+    if (!image_exists(n)) return 1;
     const ImageRecord &r = vrx_images[n];
     int bits = r.depth == 32 ? 24 : 8;
     size_t row = r.depth == 32 ? ((size_t)r.width * 3 + 3) / 4 * 4 : ((size_t)r.width + 3) / 4 * 4;
     size_t table = r.depth == 8 ? 1024 : 0;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, 40 + table + row * (size_t)r.height);
-    if (!block) {
+    unsigned char *p = block ? (unsigned char *)GlobalLock(block) : nullptr;
+    if (!p) {
+        if (block) GlobalFree(block);
         VRX_Pause("No enough memory for copy");
-        return;
+        return 1;
     }
-    unsigned char *p = (unsigned char *)GlobalLock(block);
     struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } info = {};
     info.header.biSize = 40;
     info.header.biWidth = r.width;
@@ -153,11 +154,16 @@ void copy_image_to_clipboard(int n) {
     GlobalUnlock(block);
     if (!OpenClipboard(r.window)) {
         GlobalFree(block);
-        return;
+        return 1;
     }
     EmptyClipboard();
-    if (!SetClipboardData(CF_DIB, block)) GlobalFree(block);
+    int status = 0;
+    if (!SetClipboardData(CF_DIB, block)) {
+        GlobalFree(block);
+        status = 1;
+    }
     CloseClipboard();
+    return status;
 }
 
 //----------------------------------------------------------------------------------

@@ -8,7 +8,9 @@
 #include "image/image_files.h"
 #include "image/image_table.h"
 #include "image/image_transfer.h"
+#include "imaging/draw_commands.h"
 #include "imaging/drawing.h"
+#include "imaging/process_commands.h"
 #include "shell/shell.h"
 #include "shell/status_text.h"
 #include "vrxlib.h"
@@ -182,9 +184,8 @@ void image_command(HWND w, int id) {
     case 1008: VRX_SetZoom(n, 100); break;
     case 1009: VRX_SetZoom(n, 200); break;
     case 1010: save_command(w); break;
-    case 1011:   // Cut: the copy, then the raster cleared
-        if (n < 0) break;
-        copy_image_to_clipboard(n);
+    case 1011:   // Cut: the raster is cleared only once its copy is on the clipboard
+        if (n < 0 || copy_image_to_clipboard(n) != 0) break;
         clear_image(n);
         InvalidateRect(w, nullptr, FALSE);
         break;
@@ -194,5 +195,8 @@ void image_command(HWND w, int id) {
     case 1019: if (n >= 0) clipping_command(n); break;
     case 1046: if (n >= 0) zoom_prompt(n); break;
     case 1047: if (n >= 0) resize_prompt(n); break;
+    default:
+        if (!process_command(w, id)) draw_command(w, id);
+        break;
     }
 }

@@ -14,5 +14,5 @@ void paste_bitmap_into_current(HBITMAP bitmap);
 HBITMAP get_clipboard_bitmap(HWND owner, RGBQUAD *table, int *count);
 // Pastes the clipboard's picture into image n at (x, y); at -1 the person clicks the place
 void paste_clipboard_image(int n, int x, int y);
-// Copies image n to the clipboard as a packed DIB
-void copy_image_to_clipboard(int n);
+// Copies image n to the clipboard as a packed DIB; 0, or 1 when it could not
+int copy_image_to_clipboard(int n);
