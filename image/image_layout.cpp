@@ -100,11 +100,10 @@ int read_packed_dib(const void *block, size_t size, PackedDibInfo *info) {
     // Three colour masks follow a 40-byte header with BI_BITFIELDS; larger headers hold them inside.
     size_t masks = (compression == BI_BITFIELDS_ && header == 40) ? 12 : 0;
     // The table's length in the block follows biClrUsed (or 2^bits); at most 256 entries are taken.
-    // NOTE: an 8-bit or smaller picture cannot use more than 256 colours; a larger biClrUsed is
-    //       taken as 256, with the rows right after those entries.
+    // NOTE: an 8-bit or smaller picture cannot use more than 256 colours; with a larger biClrUsed the
+    //       first 256 entries are taken and the rows still start where the header puts them.
     unsigned long long table_entries = bits <= 8 ? (used ? used : (1u << bits)) : used;
-    if (bits <= 8 && table_entries > 256) table_entries = 256;
-    size_t colours = bits <= 8 ? (size_t)table_entries : 0;
+    size_t colours = bits <= 8 ? (size_t)(table_entries > 256 ? 256 : table_entries) : 0;
     size_t table_offset = header + masks;
     if (table_entries > size) return 1;
     size_t table_len = (size_t)table_entries * 4;
