@@ -6,6 +6,8 @@
 
 #include "image/image_table.h"
 
+#include "imaging/drawing.h"
+
 #include "image/image_layout.h"
 #include "shell/shell.h"
 #include "vrxlib.h"
@@ -270,52 +272,18 @@ int VRX_SetZoom(int n, int zoom) {
 // Pixels and colour tables
 //----------------------------------------------------------------------------------
 
-// Bytes per row of image n
-static size_t image_stride(const ImageRecord &r) {
-    return r.depth == 32 ? (size_t)r.width * 4 : (((size_t)r.width + 3) & ~(size_t)3);
-}
-
 // Copies a width x height block into the current image at column x of row 0, clipping at its edges
 void VRX_PutImage(const void *pixels, int x, int width, int height) {
-    int n = vrx_current_image;
-    if (!image_exists(n) || !pixels || width <= 0 || height <= 0) return;
-    const ImageRecord &r = vrx_images[n];
-    GdiFlush();
-    size_t bpp = (size_t)r.depth / 8, stride = image_stride(r);
-    // The columns that land inside: x + i below the width, compared unsigned (negatives are outside).
-    int first = x < 0 ? -x : 0;
-    if ((long long)x + first >= r.width) return;
-    long long last = (long long)x + width < r.width ? (long long)width : (long long)r.width - x;
-    if (last <= first) return;
-    int rows = height < r.height ? height : r.height;
-    const unsigned char *src = (const unsigned char *)pixels;
-    for (int j = 0; j < rows; j++) {
-        memcpy(pixels8[n] + (size_t)j * stride + ((size_t)x + first) * bpp,
-               src + ((size_t)j * width + first) * bpp, (size_t)(last - first) * bpp);
-    }
+    RasterView view;
+    if (!image_raster(vrx_current_image, &view)) return;
+    write_block(view, x, pixels, width, height);
 }
 
 // Copies the width x height block at (x, y) of the current image into pixels; 0 outside the image
 void VRX_GetImage(void *pixels, int x, int y, int width, int height) {
-    int n = vrx_current_image;
-    if (!image_exists(n) || !pixels || width <= 0 || height <= 0) return;
-    const ImageRecord &r = vrx_images[n];
-    GdiFlush();
-    size_t bpp = (size_t)r.depth / 8, stride = image_stride(r);
-    unsigned char *dst = (unsigned char *)pixels;
-    for (int j = 0; j < height; j++) {
-        unsigned char *row = dst + (size_t)j * width * bpp;
-        long long sy = (long long)y + j;
-        if (sy < 0 || sy >= r.height) {
-            memset(row, 0, (size_t)width * bpp);
-            continue;
-        }
-        for (int i = 0; i < width; i++) {
-            long long sx = (long long)x + i;
-            if (sx < 0 || sx >= r.width) memset(row + (size_t)i * bpp, 0, bpp);
-            else memcpy(row + (size_t)i * bpp, pixels8[n] + (size_t)sy * stride + (size_t)sx * bpp, bpp);
-        }
-    }
+    RasterView view;
+    if (!image_raster(vrx_current_image, &view)) return;
+    copy_block_out(view, x, y, width, height, pixels);
 }
 
 // Writes count entries of the current 8-bit image's colour table; 2 when it is not 8-bit

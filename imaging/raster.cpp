@@ -2,6 +2,8 @@
 
 #include "imaging/raster.h"
 
+#include <cstring>
+
 //----------------------------------------------------------------------------------
 // Views and sizes
 //----------------------------------------------------------------------------------
@@ -92,4 +94,46 @@ void read_block(const RasterView &r, int x, int y, int w, int h, uint32_t *dst) 
     if (!dst || w <= 0 || h <= 0) return;
     for (int j = 0; j < h; j++)
         for (int i = 0; i < w; i++) dst[(size_t)j * w + i] = get_pixel(r, x + i, y + j);
+}
+
+// The columns [*first, *last) of a w-wide block at column x that fall on a raster of width columns;
+// false when none does
+static bool clip_columns(int x, int w, int width, long long *first, long long *last) {
+    *first = x < 0 ? -(long long)x : 0;
+    *last = (long long)x + w < width ? (long long)w : (long long)width - x;
+    return *first < *last;
+}
+
+// Copies a block into the raster at column x of row 0, one memcpy per row
+void write_block(const RasterView &r, int x, const void *src, int w, int h) {
+    long long first, last;
+    if (!r.pixels || !src || w <= 0 || h <= 0 || !clip_columns(x, w, r.width, &first, &last)) return;
+    size_t bpp = r.depth == 8 ? 1 : 4;
+    int rows = h < r.height ? h : r.height;
+    const unsigned char *from = (const unsigned char *)src;
+    unsigned char *to = (unsigned char *)r.pixels;
+    for (int j = 0; j < rows; j++)
+        memcpy(to + (size_t)j * r.stride + (size_t)(x + first) * bpp,
+               from + ((size_t)j * w + (size_t)first) * bpp, (size_t)(last - first) * bpp);
+}
+
+// Copies a block out of the raster, one memcpy per row and zeros outside
+void copy_block_out(const RasterView &r, int x, int y, int w, int h, void *dst) {
+    if (!dst || w <= 0 || h <= 0) return;
+    size_t bpp = r.depth == 8 ? 1 : 4, row_bytes = (size_t)w * bpp;
+    long long first = 0, last = 0;
+    bool columns = r.pixels && clip_columns(x, w, r.width, &first, &last);
+    const unsigned char *from = (const unsigned char *)r.pixels;
+    for (int j = 0; j < h; j++) {
+        unsigned char *row = (unsigned char *)dst + (size_t)j * row_bytes;
+        long long sy = (long long)y + j;
+        if (!columns || sy < 0 || sy >= r.height) {
+            memset(row, 0, row_bytes);
+            continue;
+        }
+        memset(row, 0, (size_t)first * bpp);
+        memcpy(row + (size_t)first * bpp, from + (size_t)sy * r.stride + (size_t)(x + first) * bpp,
+               (size_t)(last - first) * bpp);
+        memset(row + (size_t)last * bpp, 0, (size_t)(w - last) * bpp);
+    }
 }

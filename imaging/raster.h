@@ -54,3 +54,9 @@ void read_row(const RasterView &r, int y, void *dst, int count);
 // Copies the w x h block at (x, y) into dst as 32-bit values, rows one after another; pixels outside
 // the raster read as 0
 void read_block(const RasterView &r, int x, int y, int w, int h, uint32_t *dst);
+// Copies a w x h block of entries of the raster's depth (32-bit words or bytes, rows packed) into
+// the raster with its top-left corner at column x of row 0; what lands outside is skipped
+void write_block(const RasterView &r, int x, const void *src, int w, int h);
+// Copies the w x h block at (x, y) out as entries of the raster's depth, rows packed; pixels outside
+// the raster read as 0
+void copy_block_out(const RasterView &r, int x, int y, int w, int h, void *dst);
