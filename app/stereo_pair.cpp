@@ -6,6 +6,7 @@
 
 #include "app/stereo_pair.h"
 
+#include "image/image_table.h"
 #include "vrxlib.h"
 
 #include <stdlib.h>
@@ -30,17 +31,13 @@ static const char output_path[] = "c:\\quarvex_out.jpg";
 // Conversion
 //----------------------------------------------------------------------------------
 
-// Image 0's pixels as 0x00RRGGBB words in a new buffer (8-bit through its colour table); null on failure
-static uint32_t *input_words(int width, int height, int depth) {
+// An 8-bit image 0's pixels through its colour table as 0x00RRGGBB words in a new buffer; null on failure
+static uint32_t *widened_input(int width, int height) {
     size_t count = (size_t)width * (size_t)height;
     uint32_t *words = (uint32_t *)malloc(count * sizeof(uint32_t));
     if (!words) return nullptr;
-    if (depth == 32) {
-        VRX_GetImage(words, 0, 0, width, height);
-        return words;
-    }
-    // 8-bit: the indices land in the front quarter of the buffer and are widened from the back,
-    // so every word is written after the byte it reads.
+    // The indices land in the front quarter of the buffer and are widened from the back, so every
+    // word is written after the byte it reads.
     unsigned char *indices = (unsigned char *)words;
     VRX_GetImage(indices, 0, 0, width, height);
     uint32_t table[256];
@@ -55,21 +52,23 @@ int convert_stereo_pair(FillCanvas fill) {
         VRX_Pause(msg_drag_pair);
         return 1;
     }
-    int width = VRX_GetImageWidth(0), height = VRX_GetImageHeight(0), depth = VRX_GetImageDepth(0);
-    uint32_t *input = input_words(width, height, depth);
+    int width = VRX_GetImageWidth(0), height = VRX_GetImageHeight(0);
+    // A 32-bit pair is read straight from its raster; an 8-bit one through a widened copy.
+    uint32_t *widened = VRX_GetImageDepth(0) == 8 ? widened_input(width, height) : nullptr;
+    const uint32_t *input = VRX_GetImageDepth(0) == 8 ? widened : pixels32[0];
     VRX_PopImage();
     if (!input) {
         VRX_Pause(msg_no_output);
         return 1;
     }
     if (VRX_CreateImage(1, "convert...", -1, -1, 2 * width, height, 50) != 0) {
-        free(input);
+        free(widened);
         VRX_Pause(msg_no_output);
         return 1;
     }
     VRX_SelectImage(1);
     fill(input, width, height);
-    free(input);
+    free(widened);
     VRX_UpdateImage(1);
     int saved = VRX_SaveImage(VRX_GetImageWidth(1), VRX_GetImageHeight(1), 1, output_path);
     VRX_Pause(saved == 0 ? msg_finished : msg_not_saved);

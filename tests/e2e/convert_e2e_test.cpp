@@ -119,6 +119,41 @@ TEST_P(Conversion, StartWithoutAPairAsksForOneAndCreatesNothing) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
+TEST_P(Conversion, ExitWhileTheRoutineWaitsInItsBoxEndsWithCodeZero) {
+    PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
+    ASSERT_NE(wait_window(L"#32770", L"Pause", 10000), nullptr);
+    PostMessageW(program.main_window, WM_COMMAND, 1002, 0);   // Exit
+    EXPECT_EQ(wait_exit(&program, 5000), 0);
+    EXPECT_EQ(FindWindowW(L"vrx_mw", nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(L"#32770", L"Pause"), nullptr) << "the box went with the program";
+}
+
+TEST_P(Conversion, AnOddWidthPairKeepsItsColumnsInTheOutput) {
+    // 81 columns: red 0..39, green 40, blue 41..80; the output is 162 wide.
+    put_picture_on_clipboard(81, 30, [](int x, int) -> unsigned { return x < 40 ? 0xFF0000 : x == 40 ? 0x00FF00 : 0x0000FF; });
+    PostMessageW(program.main_window, WM_COMMAND, 1026, 0);
+    ASSERT_NE(wait_window(L"vrx_iw", nullptr, 5000), nullptr);
+    PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
+    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    ASSERT_NE(box, nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    pause_ms(500);
+    UINT w = 0, h = 0;
+    bool swap = wcscmp(GetParam(), L"quarvex-swap.exe") == 0;
+    // quarvex: the pair at column 40, so red 40..79 and blue 81..120. quarvex-swap: black 0..39,
+    // the pair's columns 40..80 (green, then blue) at 40..80, its column 0.. at 81..119, black from 120.
+    struct { int x; unsigned colour; } probes_centre[] = {{20, 0}, {60, 0xFF0000}, {100, 0x0000FF}, {140, 0}};
+    struct { int x; unsigned colour; } probes_swap[] = {{20, 0}, {60, 0x0000FF}, {100, 0xFF0000}, {140, 0}};
+    for (int i = 0; i < 4; i++) {
+        int x = swap ? probes_swap[i].x : probes_centre[i].x;
+        unsigned expected = swap ? probes_swap[i].colour : probes_centre[i].colour;
+        unsigned c = file_pixel(L"c:\\quarvex_out.jpg", x, 15, &w, &h);
+        EXPECT_TRUE(near_colour(c, expected)) << "column " << x << " is " << std::hex << c;
+    }
+    EXPECT_EQ(w, 162u);
+    EXPECT_EQ(h, 30u);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPrograms, Conversion, testing::Values(L"quarvex.exe", L"quarvex-swap.exe"),
                          [](const testing::TestParamInfo<const wchar_t *> &info) {
                              return std::string(info.index == 0 ? "quarvex" : "quarvex_swap");

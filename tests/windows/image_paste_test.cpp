@@ -73,33 +73,3 @@ TEST(MainWindowPaste, RefusesABlockShorterThanItsHeaderSays) {
     EXPECT_FALSE(image_exists(0));
     EXPECT_TRUE(harness_exit());
 }
-
-#include "app/stereo_pair.h"
-
-TEST(Conversion, CentresThePastedPairInImageOneAndSavesIt) {
-    ASSERT_EQ(harness_start(), 0);
-    std::vector<unsigned char> rows = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};
-    put_dib(2, 2, 24, rows);
-    main_window_paste();
-    std::vector<uint32_t> out;
-    std::atomic<int> done{0};
-    harness_user_routine = [&] {
-        convert_stereo_pair([](const uint32_t *input, int width, int height) {
-            VRX_PutImage(input, width / 2, width, height);
-        });
-        done = 1;
-    };
-    PostMessageW(vrx_main_window, WM_COMMAND, IDM_START, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(harness_pump_until([&] { return (box = FindWindowW(L"#32770", L"Pause")) != nullptr; }, 8000));
-    ASSERT_TRUE(image_exists(1));
-    out.resize(8);
-    // Read image 1 while the box is open: the worker waits in the box, its data is stable.
-    std::memcpy(out.data(), pixels32[1], 8 * sizeof(uint32_t));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    harness_pump_until([&] { return done.load() == 1; }, 5000);
-    EXPECT_EQ(out, (std::vector<uint32_t>{0, 0xFF0000, 0xFFFFFF, 0, 0, 0x0000FF, 0x00FF00, 0}));
-    EXPECT_FALSE(image_exists(0));
-    EXPECT_FALSE(image_exists(1));
-    EXPECT_TRUE(harness_exit());
-}
