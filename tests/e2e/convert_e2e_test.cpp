@@ -38,6 +38,38 @@ void put_picture_on_clipboard(int width, int height, unsigned (*colour)(int, int
     CloseClipboard();
 }
 
+// Puts a width x height 8-bit picture on the clipboard as CF_DIB: index(x, y) into a colour table
+void put_paletted_picture_on_clipboard(int width, int height, const std::vector<unsigned> &table,
+                                       unsigned char (*index)(int, int)) {
+    size_t row = ((size_t)width + 3) / 4 * 4, colours = table.size() * 4;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 40 + colours + row * height);
+    unsigned char *p = (unsigned char *)GlobalLock(block);
+    BITMAPINFOHEADER h = {};
+    h.biSize = 40;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = 8;
+    h.biClrUsed = (DWORD)table.size();
+    memcpy(p, &h, 40);
+    memcpy(p + 40, table.data(), colours);   // 0x00RRGGBB is the byte order of RGBQUAD
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) p[40 + colours + (size_t)(height - 1 - y) * row + x] = index(x, y);
+    GlobalUnlock(block);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_DIB, block);
+    CloseClipboard();
+}
+
+// Counts the top-level windows of a class
+int count_windows(const wchar_t *cls) {
+    int count = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
+        count++;
+    return count;
+}
+
 // The colour of pixel (x, y) of an image file, 0x00RRGGBB; size into *w, *h
 unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h) {
     using namespace Gdiplus::DllExports;
@@ -90,6 +122,7 @@ TEST_P(Conversion, PastedPairBecomesADoubleWidthJpegAndBothWindowsClose) {
     HWND box = wait_window(L"#32770", L"Pause", 10000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(window_text(GetDlgItem(box, 0xFFFF)), L"\x5909\x63DB\x7D42\x4E86");   // "変換終了"
+    EXPECT_EQ(count_windows(L"vrx_iw"), 2) << "the pair and the result stay on the screen while the box waits";
     HANDLE file = CreateFileW(L"c:\\quarvex_out.jpg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(file, INVALID_HANDLE_VALUE) << "the JPEG is written before the box shows";
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
@@ -152,6 +185,27 @@ TEST_P(Conversion, AnOddWidthPairKeepsItsColumnsInTheOutput) {
     }
     EXPECT_EQ(w, 162u);
     EXPECT_EQ(h, 30u);
+}
+
+TEST_P(Conversion, An8BitPairOnTheClipboardIsConvertedInItsColours) {
+    // Left half index 1 (orange), right half index 2 (teal), in a four-entry table.
+    put_paletted_picture_on_clipboard(64, 24, {0x000000, 0xFF8000, 0x008080, 0xFFFFFF},
+                                      [](int x, int) -> unsigned char { return x < 32 ? 1 : 2; });
+    PostMessageW(program.main_window, WM_COMMAND, 1026, 0);
+    ASSERT_NE(wait_window(L"vrx_iw", nullptr, 5000), nullptr);
+    PostMessageW(program.main_window, WM_KEYDOWN, 'S', 0);   // S starts, as a person presses it
+    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    ASSERT_NE(box, nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    pause_ms(500);
+    bool swap = wcscmp(GetParam(), L"quarvex-swap.exe") == 0;
+    const unsigned expected[4] = {0, swap ? 0x008080u : 0xFF8000u, swap ? 0xFF8000u : 0x008080u, 0};
+    for (int q = 0; q < 4; q++) {
+        UINT w = 0, h = 0;
+        unsigned c = file_pixel(L"c:\\quarvex_out.jpg", q * 32 + 16, 12, &w, &h);
+        EXPECT_EQ(w, 128u);
+        EXPECT_TRUE(near_colour(c, expected[q])) << "quarter " << q << " is " << std::hex << c;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, Conversion, testing::Values(L"quarvex.exe", L"quarvex-swap.exe"),
