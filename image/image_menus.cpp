@@ -13,6 +13,7 @@
 #include "imaging/process_commands.h"
 #include "shell/shell.h"
 #include "shell/status_text.h"
+#include "text/text_window.h"
 #include "vrxlib.h"
 
 #include <cstdio>
@@ -136,7 +137,7 @@ static bool prompt_number(const char *prompt, int n, int *value) {
     VRX_Printf(prompt, n);
     char answer[256] = "";
     VRX_InputText(answer);
-    if (vrx_quit.load(std::memory_order_acquire)) return false;
+    if (vrx_quit.load(std::memory_order_acquire) || !console_input_completed()) return false;
     *value = parse_number(answer);
     return true;
 }

@@ -11,12 +11,16 @@
 
 #include <cstdio>
 
-// Prints a prompt and reads the typed answer as a number; false when Exit ended the wait
+// The largest raster the Image Window prompt asks for: 2^29 pixels, 2 GB at 32 bits
+#define VRX_MAX_PROMPTED_PIXELS (1LL << 29)
+
+// Prints a prompt and reads the typed answer as a number; false when the wait ended without Enter
+// (Exit, or text window 0 closed), which abandons the creation
 static bool ask_number(const char *prompt, int *value) {
-    char answer[256];
+    char answer[256] = "";
     VRX_Printf("%s", prompt);
     VRX_InputText(answer);
-    if (vrx_quit.load(std::memory_order_acquire) != 0) return false;
+    if (vrx_quit.load(std::memory_order_acquire) != 0 || !console_input_completed()) return false;
     *value = parse_number(answer);
     return true;
 }
@@ -36,6 +40,8 @@ void interactive_create_image_window(void) {
         !ask_number("Bit[32 or 8]=", &depth))
         return;
     if (depth != 32 && depth != 8) return;
+    // A raster the system could never allocate is refused here rather than by a failed DIB section.
+    if ((long long)width * height > VRX_MAX_PROMPTED_PIXELS) return;
     for (int n = 0; n < VRX_MAX_IMAGES; n++) {
         if (!vrx_images[n].exists) {
             char title[16];

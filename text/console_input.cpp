@@ -120,14 +120,23 @@ static void line_to_narrow(const wchar_t *line, int count, char *buffer) {
     buffer[units > 0 ? bytes : 0] = 0;
 }
 
+// Whether the last line input ended with Enter
+static bool last_input_completed = false;
+
+// True when the last line input ended with Enter (not by Exit, a closed window or no window)
+bool console_input_completed(void) { return last_input_completed; }
+
 // Reads one typed line (buffer of at least 256 bytes) in the current text window
-// NOTE: a line ended from outside (window closed, Exit) leaves an empty string; nothing is logged.
+// NOTE: a line ended from outside (window closed, Exit), or asked for with no text window open,
+//       leaves an empty string; nothing is logged.
 void VRX_InputText(char *buffer) {
     int n = vrx_current_text_window;
+    last_input_completed = false;
+    if (!buffer) return;
+    buffer[0] = 0;
     if (!text_window_open(n)) return;
     TextWindowRecord *r = &vrx_text_windows[n];
     SetForegroundWindow(r->window);
-    buffer[0] = 0;
     set_status_text("Input text");
     static LineEditor editor;   // one line input at a time; too large for the worker's stack
     line_reset(&editor);
@@ -166,6 +175,7 @@ void VRX_InputText(char *buffer) {
             redraw = true;
         }
     }
+    last_input_completed = completed;
     if (completed) {
         vrx_input_owner.store(0, std::memory_order_release);
         draw_text_cells(L' ', r->memory_dc, r->cursor_x, r->cursor_y, 1);

@@ -63,6 +63,8 @@ void clear_console_input(void);
 void console_feed_char(wchar_t unit);
 // Key down of any text window while a line input waits: Up arrow recalls, Ctrl+V pastes
 void console_key_down(UINT key);
+// True when the last line input ended with Enter (not by Exit, a closed window or no window)
+bool console_input_completed(void);
 
 //----------------------------------------------------------------------------------
 // Log files (text/log_file.cpp)
