@@ -314,3 +314,21 @@ TEST_F(Console, InputBoxPromptOpensTheBoxWithTheTypedCount) {
     ASSERT_NE(vrx_input_box_window, nullptr);
     EXPECT_EQ(vrx_input_box.items, 4);
 }
+
+TEST_F(Console, TextWindowCommandOpensTheLowestFreeNumberAndShowConsoleCentresWindowZero) {
+    EXPECT_TRUE(harness_run_on_worker([] {
+        VRX_ShowConsole();
+        ASSERT_TRUE(text_window_open(0));
+        RECT r;
+        GetWindowRect(vrx_text_windows[0].window, &r);
+        EXPECT_EQ(r.left, GetSystemMetrics(SM_CXFULLSCREEN) / 2 - 200);
+        EXPECT_EQ(r.top, GetSystemMetrics(SM_CYFULLSCREEN) / 2 - 150);
+        EXPECT_EQ(vrx_text_windows[0].width, 400);
+        ASSERT_EQ(VRX_OpenTextWindow(2, 0, 0, 100, 100), 0);
+    }));
+    SendMessageW(vrx_main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
+    EXPECT_TRUE(harness_pump_until([] { return text_window_open(1); }, 3000)) << "1 is the lowest free number";
+    SendMessageW(vrx_main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
+    EXPECT_TRUE(harness_pump_until([] { return text_window_open(3); }, 3000));
+    EXPECT_EQ(vrx_text_windows[3].width, 400) << "the default size";
+}
