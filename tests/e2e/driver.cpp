@@ -104,3 +104,24 @@ void press_keys(HWND target, std::initializer_list<WORD> vks) {
     }
     pause_ms(200);
 }
+
+// Types text through the system's input queue, one character after the other
+void type_text(HWND target, const wchar_t *text) {
+    SetForegroundWindow(target);
+    pause_ms(100);
+    for (; *text; text++) {
+        INPUT in[2] = {};
+        in[0].type = in[1].type = INPUT_KEYBOARD;
+        if (*text == L'\r') {
+            in[0].ki.wVk = in[1].ki.wVk = VK_RETURN;
+        } else {
+            in[0].ki.wScan = in[1].ki.wScan = *text;
+            in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+            in[1].ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, in, sizeof(INPUT));
+        pause_ms(20);
+    }
+    pause_ms(100);
+}

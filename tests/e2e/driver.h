@@ -25,5 +25,8 @@ std::wstring status_line(HWND main_window);
 void pause_ms(int ms);
 // Presses keys through the system's input queue; vks are held down in order, then released
 void press_keys(HWND target, std::initializer_list<WORD> vks);
+// Types text through the system's input queue as a person would, one character after the other
+// ('\r' is Enter), into the window target brought to the foreground
+void type_text(HWND target, const wchar_t *text);
 // Waits up to ms for a top-level window of class and title (title may be null)
 HWND wait_window(const wchar_t *cls, const wchar_t *title, int ms);
