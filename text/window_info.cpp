@@ -35,6 +35,17 @@ static SIZE window_client_size(HWND w) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+// Adds the existing image windows in number order
+static void snapshot_images(ReportSnapshot *s) {
+    for (int n = 0; n < VRX_MAX_IMAGES; n++) {
+        const ImageRecord &im = vrx_images[n];
+        if (!im.exists) continue;
+        POINT at = window_corner(im.window);
+        s->images.push_back(ReportImage{n, im.depth, im.title ? im.title : "", (int)at.x, (int)at.y, im.width,
+                                        im.height, im.zoom});
+    }
+}
+
 // Adds the open text windows in number order
 static void snapshot_text_windows(ReportSnapshot *s) {
     for (int n = 0; n < VRX_MAX_TEXT_WINDOWS; n++) {
@@ -82,6 +93,7 @@ static void snapshot_button_box(ReportSnapshot *s) {
 void take_window_snapshot(ReportSnapshot *s) {
     s->images.clear();
     s->text_windows.clear();
+    snapshot_images(s);
     snapshot_text_windows(s);
     snapshot_input_box(s);
     snapshot_button_box(s);

@@ -4,11 +4,33 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
 
-const UINT IDM_EXIT = 1002, IDM_INPUTBOX = 1044, IDM_WINDOWINFO = 1045, IDM_BUTTONBOX = 1051;
+const UINT IDM_EXIT = 1002, IDM_IMAGEWINDOW = 1027, IDM_TEXTWINDOW = 1028, IDM_INPUTBOX = 1044,
+           IDM_WINDOWINFO = 1045, IDM_BUTTONBOX = 1051, IDM_TW_STARTLOG = 1024;
+
+// The log file of text window 0, in the folder the programs start from (this program's folder)
+std::wstring log_path(void) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s = path;
+    return s.substr(0, s.find_last_of(L'\\') + 1) + L"VRXLIB0.LOG";
+}
+
+// The log's text, line ends read back as "\n"
+std::string read_log(void) {
+    std::string s;
+    FILE *f = _wfopen(log_path().c_str(), L"rt");
+    if (!f) return s;
+    char buf[4096];
+    size_t got;
+    while ((got = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, got);
+    fclose(f);
+    return s;
+}
 
 class Boxes : public testing::Test {
 protected:
@@ -73,10 +95,24 @@ TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
     ASSERT_NE(button_box, nullptr);
     EXPECT_EQ(count_children(button_box, L"Button", 6), 6);
 
+    PostMessageW(program.main_window, WM_COMMAND, IDM_IMAGEWINDOW, 0);
+    ASSERT_TRUE(answer(program.main_window, L"640"));
+    ASSERT_TRUE(answer(program.main_window, L"480"));
+    ASSERT_TRUE(answer(program.main_window, L"32"));
+    HWND image = wait_window(L"vrx_iw", nullptr, 5000);
+    ASSERT_NE(image, nullptr);
+    PostMessageW(program.main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
+    ASSERT_NE(wait_window(L"vrx_twi", L"TextWindow 1", 5000), nullptr);
+
+    // The report is printed into the current text window; its log shows the printed lines.
+    DeleteFileW(log_path().c_str());
+    HWND console = FindWindowW(L"vrx_twi", L"TextWindow 0");
+    ASSERT_NE(console, nullptr);
+    PostMessageW(console, WM_COMMAND, IDM_TW_STARTLOG, 0);
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    PostMessageW(program.main_window, WM_COMMAND, IDM_WINDOWINFO, 0);
+    PostMessageW(console, WM_COMMAND, IDM_WINDOWINFO, 0);
     std::wstring source;
     for (int i = 0; i < 100 && (source = clipboard_text()).empty(); i++) pause_ms(50);
     EXPECT_EQ(source.rfind(L"\t// VRXLIB --- Automatic Source Generator\n", 0), 0u) << source.substr(0, 80);
@@ -84,9 +120,24 @@ TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
     EXPECT_NE(source.find(L"\tVRX_OpenInputBox(0,0,3);"), std::wstring::npos);
     EXPECT_NE(source.find(L"\tVRX_OpenButtonBox(0,0,2,3);"), std::wstring::npos);
     EXPECT_NE(source.find(L"\tVRX_SetForeground(VRXMAINWINDOW);"), std::wstring::npos);
+    EXPECT_NE(source.find(L"\tVRX_OpenTextWindow(1,"), std::wstring::npos);
+    RECT outer;
+    GetWindowRect(image, &outer);
+    wchar_t create[128];
+    swprintf(create, 128, L"\tVRX_CreateImage(0,\"000\",%ld,%ld,640,480,100);", outer.left, outer.top);
+    EXPECT_NE(source.find(create), std::wstring::npos) << source;
+
+    std::string log = read_log();
+    char image_line[128];
+    snprintf(image_line, sizeof image_line, " 0 F '000' X:%ld Y:%ld W:640 H:480 ZM:100%%\n", outer.left, outer.top);
+    for (const char *line : {(const char *)"******* Window information *******\n", "[Image Window]\n", (const char *)image_line,
+                             "[Text Window]\n", "[Input Box]\n", " X:0 Y:0 ITEM:3 ", "[Button Box]\n",
+                             " X:0 Y:0 NX:2 NY:3 "})
+        EXPECT_NE(log.find(line), std::string::npos) << line << " in\n" << log;
 
     PostMessageW(program.main_window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(wait_exit(&program, 5000), 0);
+    DeleteFileW(log_path().c_str());
 }
 
 TEST_F(Boxes, ExitWhileAPromptWaitsEndsTheProgramAndCreatesNothing) {
