@@ -20,8 +20,9 @@
 // cannot be created
 // NOTE: the new font is made before the old one is deleted, so a failure keeps the old font and cell
 int tt_set_font_size(int width, int height);
-// Draws a narrow string of the ANSI code page (cp932 pairs joined) at the text cursor; a lead byte
-// followed by the end of the string ends it
+// Draws a narrow string of the ANSI code page (a lead byte and its trail byte make one character) at
+// the text cursor; a lead byte followed by the end of the string ends it, and a code the code page
+// cannot convert is skipped
 void tt_draw_string(const char *text);
 // Draws one character code (lead byte x 256 + trail byte for a pair) or carries out a control code
 void tt_draw_char(unsigned int code);
