@@ -210,7 +210,7 @@ TEST_F(DrawCommand, PickOnAThirtyTwoBitImageTakesThePixelForBothColours) {
     vrx_tc = 0x010203;
     start(1052);
     last_click(3, 7);
-    harness_pump(20);
+    harness_run_on_worker([] {});   // the command has returned once the worker takes this
     EXPECT_EQ(vrx_draw_color, 0x345678u);
     EXPECT_EQ(vrx_tttc, 0x345678u);
     EXPECT_EQ(vrx_tc, 0x010203u);
@@ -236,7 +236,7 @@ TEST_F(DrawCommand, PickOnAnEightBitImageTakesTheIndexAndThePaletteColour) {
     ASSERT_TRUE(harness_pump_until([] { return vrx_waiting.load() == 1; }, 5000));
     PostMessageW(eight, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 4));
     ASSERT_TRUE(harness_pump_until([] { return vrx_waiting.load() == 0; }, 5000));
-    harness_pump(20);
+    harness_run_on_worker([] {});   // the command has returned once the worker takes this
     EXPECT_EQ(vrx_draw_color, 7u);
     EXPECT_EQ(vrx_tttc, 0xFF0000u);
     EXPECT_EQ(vrx_tc, 0x010203u);
@@ -268,7 +268,7 @@ TEST_F(DrawCommand, DrawTextAnsweredWithAnEmptyLineOnlySetsTheCursor) {
     start(1042);
     last_click(50, 60);
     answer(L"");
-    EXPECT_TRUE(lit().empty());
+    EXPECT_TRUE(lit().empty());   // read on the worker, so the command has finished
     EXPECT_EQ(vrx_text_x, 50);
     EXPECT_EQ(vrx_text_y, 60);
 }
@@ -277,13 +277,13 @@ TEST_F(DrawCommand, TrueTypeDrawSizesTheFontToTheBoxAndDrawsInsideIt) {
     vrx_tttc = 0xFFFFFF;
     two_clicks(1048, 10, 10, 49, 39);   // 40 x 30
     answer(L"WW");
+    Points ink = lit();   // read on the worker, so the command has finished
     LOGFONTW lf = {};
     GetObjectW(vrx_tt_font, sizeof lf, &lf);
     EXPECT_EQ(lf.lfWidth, 20);
     EXPECT_EQ(lf.lfHeight, 30);
     EXPECT_EQ(vrx_tt_cell_height, 30);
     EXPECT_GT(vrx_text_x, 10);
-    Points ink = lit();
     EXPECT_FALSE(ink.empty());
     for (auto p : ink) EXPECT_GE(p.second, 10) << "text starts at the top of its cell";
     for (auto p : ink) EXPECT_LE(p.second, 39) << "nothing below the baseline row";
