@@ -52,7 +52,10 @@ void change_tt_font(HWND owner) {
     cf.lpLogFont = &lf;
     cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_SCRIPTSONLY | CF_INITTOLOGFONTSTRUCT;
     cf.nFontType = SCREEN_FONTTYPE;
-    ChooseFontW(&cf);
+    LOGFONTW before = lf;
+    // NOTE: some dialog implementations (Wine's) write their own choice into the LOGFONT even when
+    //       cancelled; a Cancel re-creates the font as it was.
+    if (!ChooseFontW(&cf)) lf = before;
     replace_font(lf);
 }
 

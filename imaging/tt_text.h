@@ -26,6 +26,7 @@ int tt_set_font_size(int width, int height);
 void tt_draw_string(const char *text);
 // Draws one character code (lead byte x 256 + trail byte for a pair) or carries out a control code
 void tt_draw_char(unsigned int code);
-// Opens the font dialog owned by owner at the current font and re-creates the font from what the
-// dialog leaves, confirmed or cancelled; the cell size stays
+// Opens the font dialog owned by owner at the current font and re-creates the font, confirmed or
+// cancelled: from the dialog's choice, or as it was after Cancel; a failed creation keeps the old
+// font; the cell size stays
 void change_tt_font(HWND owner);
