@@ -1,6 +1,7 @@
 // tests/windows/imaging_color_dialog_test.cpp - the colour dialog of the image window menu, driven from
 // a helper thread while the worker waits in it.
 #include "tests/windows/harness.h"
+#include "tests/windows/worker_dialog.h"
 
 #include "imaging/color_dialog.h"
 #include "imaging/draw_core.h"
@@ -13,22 +14,6 @@
 #include <thread>
 
 namespace {
-
-// The first dialog window of the worker thread, waiting up to ms for it
-HWND find_worker_dialog(int ms) {
-    for (int waited = 0; waited < ms; waited += 10) {
-        HWND found = nullptr;
-        EnumThreadWindows(vrx_worker_id, [](HWND w, LPARAM lp) -> BOOL {
-            wchar_t cls[32] = {};
-            GetClassNameW(w, cls, 32);
-            if (std::wstring(cls) == L"#32770" && IsWindowVisible(w)) { *(HWND *)lp = w; return FALSE; }
-            return TRUE;
-        }, (LPARAM)&found);
-        if (found) return found;
-        Sleep(10);
-    }
-    return nullptr;
-}
 
 // Control ids of the colour dialog's red, green and blue fields
 const int RED_FIELD = 706, GREEN_FIELD = 707, BLUE_FIELD = 708;

@@ -1,6 +1,7 @@
 // tests/windows/imaging_tt_text_test.cpp - the TrueType font's size and style controls and the text
 // cursor's new line.
 #include "tests/windows/harness.h"
+#include "tests/windows/worker_dialog.h"
 
 #include "image/image_table.h"
 #include "imaging/tt_text.h"
@@ -9,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <thread>
 
 // The description of the current TrueType font
@@ -120,17 +120,8 @@ TEST(TrueTypeText, ACodeTheCodePageCannotConvertIsSkipped) {
 TEST(TrueTypeText, FontChangeCancelledKeepsTheFontAndTheCell) {
     ASSERT_EQ(harness_start(), 0);
     std::thread driver([] {
-        for (int waited = 0; waited < 10000; waited += 10) {
-            HWND found = nullptr;
-            EnumThreadWindows(vrx_worker_id, [](HWND w, LPARAM lp) -> BOOL {
-                wchar_t cls[32] = {};
-                GetClassNameW(w, cls, 32);
-                if (std::wstring(cls) == L"#32770" && IsWindowVisible(w)) { *(HWND *)lp = w; return FALSE; }
-                return TRUE;
-            }, (LPARAM)&found);
-            if (found) { PostMessageW(found, WM_COMMAND, IDCANCEL, 0); return; }
-            Sleep(10);
-        }
+        HWND dlg = find_worker_dialog(10000);
+        if (dlg) PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
     });
     HFONT before = vrx_tt_font;
     ASSERT_TRUE(harness_run_on_worker([] { change_tt_font(vrx_main_window); }));
