@@ -2,7 +2,9 @@
 // clicks reported to a waiting point tool, the pop-up menus, dropped files and the close box.
 //
 // NOTE: while a point tool waits, every key is ignored, no menu opens, and the waited window can be
-//       neither closed nor loaded into, so the tool's raster stays valid until it ends.
+//       neither closed nor loaded into, so the tool's raster stays valid until it ends. While a point
+//       tool waits or a text window reads a line, no command starts: a posted shortcut or command
+//       would otherwise run inside the waiting command's message pump, on the image it is using.
 
 #include "image/click_wait.h"
 #include "image/image_files.h"
@@ -18,6 +20,9 @@
 // True while a point tool waits for clicks
 static bool tool_waiting(void) { return vrx_waiting.load(std::memory_order_acquire) == 1; }
 
+// True while a text window reads a line
+static bool input_pending(void) { return vrx_input_owner.load(std::memory_order_acquire) != 0; }
+
 // Repaints the image at its zoom from its memory DC
 static LRESULT on_paint(HWND w) {
     PAINTSTRUCT ps;
@@ -29,25 +34,33 @@ static LRESULT on_paint(HWND w) {
 
 // The close box destroys the image, unless a point tool waits on it
 static LRESULT on_close(HWND w) {
-    if (tool_waiting()) return 0;
-    VRX_DestroyImage(find_image_by_window(w));
+    if (tool_waiting() && click_wait_is_waited(w)) return 0;
+    int n = find_image_by_window(w);
+    if (n >= 0) VRX_DestroyImage(n);
     return 0;
 }
 
-// Sets image n to a zoom step, or to an absolute zoom
-static void zoom_to(int n, int zoom) {
-    if (image_exists(n)) VRX_SetZoom(n, zoom);
+// Zooms image n one step in or out, or back to 100 %; nothing for a window without an image
+static void zoom_by(int n, ImageKeyAction step) {
+    if (!image_exists(n)) return;
+    int zoom = vrx_images[n].zoom;
+    if (step == IMAGE_KEY_ZOOM_IN) zoom = zoom_step_in(zoom);
+    else if (step == IMAGE_KEY_ZOOM_OUT) zoom = zoom_step_out(zoom);
+    else if (step == IMAGE_KEY_ZOOM_100) zoom = 100;
+    else return;
+    VRX_SetZoom(n, zoom);
 }
 
 // Shortcuts with Ctrl, keys forwarded to the main window, Tab for the stretch mode
 static LRESULT on_key_down(HWND w, UINT vk) {
     int command = 0;
     int n = find_image_by_window(w);
-    switch (image_key_action(vk, ctrl_held(), tool_waiting(), &command)) {
+    ImageKeyAction action = image_key_action(vk, ctrl_held(), tool_waiting(), input_pending(), &command);
+    switch (action) {
     case IMAGE_KEY_POST_COMMAND: PostMessageW(w, WM_COMMAND, (WPARAM)command, 0); break;
-    case IMAGE_KEY_ZOOM_IN: if (n >= 0) zoom_to(n, zoom_step_in(vrx_images[n].zoom)); break;
-    case IMAGE_KEY_ZOOM_OUT: if (n >= 0) zoom_to(n, zoom_step_out(vrx_images[n].zoom)); break;
-    case IMAGE_KEY_ZOOM_100: zoom_to(n, 100); break;
+    case IMAGE_KEY_ZOOM_IN:
+    case IMAGE_KEY_ZOOM_OUT:
+    case IMAGE_KEY_ZOOM_100: zoom_by(n, action); break;
     case IMAGE_KEY_FORWARD_MAIN: PostMessageW(vrx_main_window, WM_KEYDOWN, vk, 0); break;
     case IMAGE_KEY_TOGGLE_STRETCH:
         if (n >= 0) VRX_SetStretchMode(VRX_GetStretchMode(n) == COLORONCOLOR ? HALFTONE : COLORONCOLOR, n);
@@ -59,10 +72,7 @@ static LRESULT on_key_down(HWND w, UINT vk) {
 
 // Ctrl and the wheel: towards the person zooms in, away zooms out
 static LRESULT on_wheel(HWND w, int delta, UINT keys) {
-    if (!(keys & MK_CONTROL) || delta == 0 || tool_waiting()) return 0;
-    int n = find_image_by_window(w);
-    if (n < 0) return 0;
-    zoom_to(n, delta < 0 ? zoom_step_in(vrx_images[n].zoom) : zoom_step_out(vrx_images[n].zoom));
+    zoom_by(find_image_by_window(w), image_wheel_action(delta, (keys & MK_CONTROL) != 0));
     return 0;
 }
 
@@ -72,7 +82,7 @@ static LRESULT on_menu_click(HWND w, bool process) {
         click_wait_report_cancel(w);
         return 0;
     }
-    if (vrx_input_owner.load(std::memory_order_acquire) != 0) return 0;
+    if (input_pending()) return 0;
     int n = find_image_by_window(w);
     if (n < 0) return 0;
     POINT at;
@@ -99,9 +109,10 @@ static LRESULT on_drop(HWND w, HDROP drop) {
     return 0;
 }
 
-// A command of the menus or a posted shortcut; nothing while a point tool waits
+// A command of the menus or a posted shortcut; nothing while a point tool or a line input waits
 static LRESULT on_command(HWND w, int id) {
-    if (tool_waiting()) return 0;
+    if (!image_command_may_start(tool_waiting(), input_pending())) return 0;
+    if (find_image_by_window(w) < 0) return 0;
     image_command(w, id);
     return 0;
 }

@@ -2,17 +2,30 @@
 
 #include "image/window_input_core.h"
 
+// The command a Ctrl shortcut posts, or 0
+static int shortcut_command(unsigned vk) {
+    switch (vk) {
+    case 'X': return IMAGE_CMD_CUT;
+    case 'C': return IMAGE_CMD_COPY;
+    case 'V': return IMAGE_CMD_PASTE_TOP_LEFT;
+    case 'Q': return IMAGE_CMD_DESTROY;
+    case 'R': return IMAGE_CMD_CLIPPING;
+    }
+    return 0;
+}
+
 // The action of virtual key vk; *command receives the command of IMAGE_KEY_POST_COMMAND
-ImageKeyAction image_key_action(unsigned vk, bool ctrl, bool waiting, int *command) {
+ImageKeyAction image_key_action(unsigned vk, bool ctrl, bool waiting, bool input_pending, int *command) {
     *command = 0;
     if (waiting) return IMAGE_KEY_NOTHING;   // a point tool owns the mouse and the keys
     if (ctrl) {
+        int posted = shortcut_command(vk);
+        if (posted) {
+            if (input_pending) return IMAGE_KEY_NOTHING;   // the command could not start anyway
+            *command = posted;
+            return IMAGE_KEY_POST_COMMAND;
+        }
         switch (vk) {
-        case 'X': *command = IMAGE_CMD_CUT; return IMAGE_KEY_POST_COMMAND;
-        case 'C': *command = IMAGE_CMD_COPY; return IMAGE_KEY_POST_COMMAND;
-        case 'V': *command = IMAGE_CMD_PASTE_TOP_LEFT; return IMAGE_KEY_POST_COMMAND;
-        case 'Q': *command = IMAGE_CMD_DESTROY; return IMAGE_KEY_POST_COMMAND;
-        case 'R': *command = IMAGE_CMD_CLIPPING; return IMAGE_KEY_POST_COMMAND;
         case IMAGE_VK_ADD: return IMAGE_KEY_ZOOM_IN;
         case IMAGE_VK_SUBTRACT: return IMAGE_KEY_ZOOM_OUT;
         case IMAGE_VK_NUMPAD0: return IMAGE_KEY_ZOOM_100;
@@ -28,6 +41,15 @@ ImageKeyAction image_key_action(unsigned vk, bool ctrl, bool waiting, int *comma
     }
     return IMAGE_KEY_NOTHING;
 }
+
+// The action of a wheel turn: zoom in towards the person, out away from the person, only with Ctrl
+ImageKeyAction image_wheel_action(int delta, bool ctrl) {
+    if (!ctrl || delta == 0) return IMAGE_KEY_NOTHING;
+    return delta < 0 ? IMAGE_KEY_ZOOM_IN : IMAGE_KEY_ZOOM_OUT;
+}
+
+// True when a command may start: neither a point tool nor a line input waits
+bool image_command_may_start(bool waiting, bool input_pending) { return !waiting && !input_pending; }
 
 // One zoom step up: (zoom * 10 + 4) / 9, and at least one more than zoom
 // NOTE: the formula alone leaves zooms 1..4 where they are; the step always grows by at least 1.

@@ -34,8 +34,15 @@ enum {
 // Functions
 //----------------------------------------------------------------------------------
 
-// The action of virtual key vk; *command receives the command of IMAGE_KEY_POST_COMMAND
-ImageKeyAction image_key_action(unsigned vk, bool ctrl, bool waiting, int *command);
+// The action of virtual key vk with Ctrl held or not, while a point tool waits or a text window reads
+// a line (input_pending) or neither; *command receives the command of IMAGE_KEY_POST_COMMAND
+// NOTE: while a line is read the Ctrl shortcuts post nothing; zoom, Tab and the forwarded keys still work
+ImageKeyAction image_key_action(unsigned vk, bool ctrl, bool waiting, bool input_pending, int *command);
+// The action of a wheel turn of delta with Ctrl held or not: towards the person (negative) zooms in
+ImageKeyAction image_wheel_action(int delta, bool ctrl);
+// True when a command posted to or chosen in an image window may start now: no point tool waits and
+// no text window reads a line (a command started inside those waits would run in their message pump)
+bool image_command_may_start(bool waiting, bool input_pending);
 // One zoom step up: (zoom * 10 + 4) / 9, and at least one more than zoom
 int zoom_step_in(int zoom);
 // One zoom step down: (zoom * 9 + 5) / 10

@@ -6,3 +6,4 @@ list(APPEND VRX_CORE_SOURCES imaging/raster.cpp imaging/draw_core.cpp imaging/co
 list(APPEND VRX_WIN32_SOURCES imaging/drawing.cpp imaging/image_access.cpp imaging/color_dialog.cpp
   imaging/tt_text.cpp imaging/bitmap_text.cpp imaging/process_commands.cpp)
 list(APPEND VRX_VARIANT_SOURCES imaging/draw_box.cpp imaging/draw_commands.cpp)
+list(APPEND VRX_CORE_SOURCES imaging/draw_command_core.cpp)

@@ -52,10 +52,10 @@ void draw_textv(const RasterView &r, TextCursor *cursor, uint32_t colour, const 
 bool cp932_is_lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Reads the next code of s; nullptr at the end
-const char *cp932_next(const char *s, unsigned *code) {
+const char *cp932_next(const char *s, unsigned *code, bool (*is_lead)(unsigned char)) {
     if (!s || !*s) return nullptr;
     unsigned char b = (unsigned char)s[0];
-    if (cp932_is_lead(b)) {
+    if (is_lead ? is_lead(b) : cp932_is_lead(b)) {
         unsigned char t = (unsigned char)s[1];
         if (!t) return nullptr;
         *code = b * 256u + t;

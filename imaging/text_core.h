@@ -41,7 +41,9 @@ void draw_textv(const RasterView &r, TextCursor *cursor, uint32_t colour, const 
 // True for a cp932 lead byte (0x81..0x9F, 0xE0..0xFC)
 bool cp932_is_lead(unsigned char b);
 // Reads the next code of s into *code (lead x 256 + trail for a pair); returns the rest of the
-// string, or nullptr at the end, which includes a lead byte followed by NUL
-const char *cp932_next(const char *s, unsigned *code);
+// string, or nullptr at the end, which includes a lead byte followed by NUL. is_lead tells the lead
+// bytes: the cp932 ranges by default, the ANSI code page's own test on the Win32 side, so that the
+// split matches the conversion that follows
+const char *cp932_next(const char *s, unsigned *code, bool (*is_lead)(unsigned char) = cp932_is_lead);
 // Writes a code as its bytes, lead byte first, NUL-terminated into out; returns the byte count
 int cp932_code_bytes(unsigned code, char out[3]);

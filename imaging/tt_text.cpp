@@ -52,7 +52,10 @@ void change_tt_font(HWND owner) {
     cf.lpLogFont = &lf;
     cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_SCRIPTSONLY | CF_INITTOLOGFONTSTRUCT;
     cf.nFontType = SCREEN_FONTTYPE;
-    ChooseFontW(&cf);
+    LOGFONTW before = lf;
+    // NOTE: some dialog implementations (Wine's) write their own choice into the LOGFONT even when
+    //       cancelled; a Cancel re-creates the font as it was.
+    if (!ChooseFontW(&cf)) lf = before;
     replace_font(lf);
 }
 
@@ -89,7 +92,8 @@ void tt_draw_char(unsigned int code) {
     char bytes[3];
     int count = cp932_code_bytes(code, bytes);
     wchar_t wide[2] = {0, 0};
-    if (MultiByteToWideChar(CP_ACP, 0, bytes, count, wide, 1) != 1) return;
+    // A code the ANSI code page has no character for is skipped: nothing drawn, no advance
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes, count, wide, 2) != 1) return;
     SetTextColor(dc, swap_red_blue(vrx_tttc));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previous = SelectObject(dc, vrx_tt_font);
@@ -102,8 +106,11 @@ void tt_draw_char(unsigned int code) {
     GdiFlush();
 }
 
+// True for a lead byte of the ANSI code page, the code page the characters are converted with
+static bool ansi_is_lead(unsigned char b) { return IsDBCSLeadByteEx(CP_ACP, b) != FALSE; }
+
 // Draws a narrow string at the text cursor
 void tt_draw_string(const char *text) {
     unsigned code;
-    while ((text = cp932_next(text, &code)) != nullptr) tt_draw_char(code);
+    while ((text = cp932_next(text, &code, ansi_is_lead)) != nullptr) tt_draw_char(code);
 }

@@ -20,11 +20,13 @@
 // cannot be created
 // NOTE: the new font is made before the old one is deleted, so a failure keeps the old font and cell
 int tt_set_font_size(int width, int height);
-// Draws a narrow string of the ANSI code page (cp932 pairs joined) at the text cursor; a lead byte
-// followed by the end of the string ends it
+// Draws a narrow string of the ANSI code page (a lead byte and its trail byte make one character) at
+// the text cursor; a lead byte followed by the end of the string ends it, and a code the code page
+// cannot convert is skipped
 void tt_draw_string(const char *text);
 // Draws one character code (lead byte x 256 + trail byte for a pair) or carries out a control code
 void tt_draw_char(unsigned int code);
-// Opens the font dialog owned by owner at the current font and re-creates the font from what the
-// dialog leaves, confirmed or cancelled; the cell size stays
+// Opens the font dialog owned by owner at the current font and re-creates the font, confirmed or
+// cancelled: from the dialog's choice, or as it was after Cancel; a failed creation keeps the old
+// font; the cell size stays
 void change_tt_font(HWND owner);

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-ImageKeyAction action(unsigned vk, bool ctrl, bool waiting = false, int *command = nullptr) {
+ImageKeyAction action(unsigned vk, bool ctrl, bool waiting = false, int *command = nullptr,
+                      bool input_pending = false) {
     int ignored;
-    return image_key_action(vk, ctrl, waiting, command ? command : &ignored);
+    return image_key_action(vk, ctrl, waiting, input_pending, command ? command : &ignored);
 }
 }  // namespace
 
@@ -45,6 +46,35 @@ TEST(ImageKeys, EveryKeyIsIgnoredWhileAPointToolWaits) {
         EXPECT_EQ(action(vk, false, true), IMAGE_KEY_NOTHING);
         EXPECT_EQ(action(vk, true, true), IMAGE_KEY_NOTHING);
     }
+}
+
+TEST(ImageKeys, WhileALineIsReadCtrlShortcutsPostNothingButZoomAndExitStillWork) {
+    for (unsigned vk : {unsigned('X'), unsigned('C'), unsigned('V'), unsigned('Q'), unsigned('R')}) {
+        int command = -1;
+        EXPECT_EQ(action(vk, true, false, &command, true), IMAGE_KEY_NOTHING) << (char)vk;
+        EXPECT_EQ(command, 0) << (char)vk;
+    }
+    EXPECT_EQ(action(0x6B, true, false, nullptr, true), IMAGE_KEY_ZOOM_IN);
+    EXPECT_EQ(action(0x60, true, false, nullptr, true), IMAGE_KEY_ZOOM_100);
+    EXPECT_EQ(action('X', false, false, nullptr, true), IMAGE_KEY_FORWARD_MAIN) << "Exit must stay reachable";
+    EXPECT_EQ(action(0x1B, false, false, nullptr, true), IMAGE_KEY_FORWARD_MAIN);
+    EXPECT_EQ(action(0x09, false, false, nullptr, true), IMAGE_KEY_TOGGLE_STRETCH);
+}
+
+TEST(ImageCommands, StartOnlyWhenNeitherAToolNorALineInputWaits) {
+    EXPECT_TRUE(image_command_may_start(false, false));
+    EXPECT_FALSE(image_command_may_start(true, false));
+    EXPECT_FALSE(image_command_may_start(false, true));
+    EXPECT_FALSE(image_command_may_start(true, true));
+}
+
+TEST(ImageWheel, CtrlWheelTowardsThePersonZoomsInAwayZoomsOut) {
+    EXPECT_EQ(image_wheel_action(-120, true), IMAGE_KEY_ZOOM_IN);
+    EXPECT_EQ(image_wheel_action(120, true), IMAGE_KEY_ZOOM_OUT);
+    EXPECT_EQ(image_wheel_action(-1, true), IMAGE_KEY_ZOOM_IN);
+    EXPECT_EQ(image_wheel_action(0, true), IMAGE_KEY_NOTHING);
+    EXPECT_EQ(image_wheel_action(-120, false), IMAGE_KEY_NOTHING);
+    EXPECT_EQ(image_wheel_action(120, false), IMAGE_KEY_NOTHING);
 }
 
 TEST(ZoomSteps, GrowByATenthAndShrinkByATenthRounded) {

@@ -1,6 +1,7 @@
 // Bitmap font text on plain rasters, and the cp932 code walk.
 #include <gtest/gtest.h>
 
+#include "imaging/draw_command_core.h"
 #include "imaging/draw_core.h"
 #include "imaging/text_core.h"
 
@@ -135,6 +136,16 @@ TEST(Cp932, LeadBytesJoinTheirTrailBytes) {
     EXPECT_EQ(codes_of("a\x81\x0A" "b"), (std::vector<unsigned>{0x61, 0x810A, 0x62}));
 }
 
+TEST(Cp932, TheCallerSLeadTestDecidesThePairs) {
+    // With a single-byte code page no byte leads: every byte is a code of its own
+    auto none = [](unsigned char) { return false; };
+    unsigned code = 0;
+    const char *s = "\x82\xA0";
+    std::vector<unsigned> got;
+    while ((s = cp932_next(s, &code, none)) != nullptr) got.push_back(code);
+    EXPECT_EQ(got, (std::vector<unsigned>{0x82, 0xA0}));
+}
+
 TEST(Cp932, LoneLeadByteAtTheEndStopsTheWalk) {
     EXPECT_EQ(codes_of("AB\x83"), (std::vector<unsigned>{0x41, 0x42}));
     EXPECT_TRUE(codes_of("").empty());
@@ -148,4 +159,39 @@ TEST(Cp932, CodesAreWrittenBackLeadByteFirst) {
     EXPECT_EQ(out[2], 0);
     EXPECT_EQ(cp932_code_bytes(0x41, out), 1);
     EXPECT_STREQ(out, "A");
+}
+
+//----------------------------------------------------------------------------------
+TEST(Pick, ThirtyTwoBitPixelIsBothColours) {
+    PickedColours c = pick_colours(0x123456, 32, nullptr);
+    EXPECT_EQ(c.draw, 0x123456u);
+    EXPECT_EQ(c.tttc, 0x123456u);
+}
+
+TEST(Pick, EightBitPixelKeepsItsIndexAndGivesTheTrueTypeColourFromThePalette) {
+    unsigned char palette[1024] = {};
+    // entry 7 pure red, entry 8 a mixed colour: bytes blue, green, red, unused
+    palette[7 * 4 + 2] = 0xFF;
+    palette[8 * 4 + 0] = 0x33;
+    palette[8 * 4 + 1] = 0x22;
+    palette[8 * 4 + 2] = 0x11;
+    palette[8 * 4 + 3] = 0x99;   // the unused byte is not part of the colour
+    PickedColours red = pick_colours(7, 8, palette);
+    EXPECT_EQ(red.draw, 7u);
+    EXPECT_EQ(red.tttc, 0xFF0000u);
+    PickedColours mixed = pick_colours(8, 8, palette);
+    EXPECT_EQ(mixed.draw, 8u);
+    EXPECT_EQ(mixed.tttc, 0x112233u);
+}
+
+TEST(TrueTypeBoxText, ABoxFortyWideAndThirtyHighAsksForWidthFortyHeightThirtyAtItsBottomLeft) {
+    TrueTypeBox b = truetype_box(10, 20, 49, 49);
+    EXPECT_EQ(b.size_width, 40);    // tt_set_font_size halves it to a character width of 20
+    EXPECT_EQ(b.size_height, 30);
+    EXPECT_EQ(b.x, 10);
+    EXPECT_EQ(b.margin, 10);
+    EXPECT_EQ(b.baseline, 49);
+    TrueTypeBox one = truetype_box(3, 3, 3, 3);
+    EXPECT_EQ(one.size_width, 1);
+    EXPECT_EQ(one.size_height, 1);
 }
