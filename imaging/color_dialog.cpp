@@ -15,18 +15,20 @@ COLORREF swap_red_blue(unsigned int c) {
 
 // Opens the colour dialog; 0 chosen, 1 cancelled
 int choose_drawing_color(HWND owner) {
+    COLORREF custom[16];
+    memcpy(custom, vrx_custom_colors, sizeof custom);
     CHOOSECOLORW cc;
     memset(&cc, 0, sizeof cc);
     cc.lStructSize = sizeof cc;
     cc.hwndOwner = owner;
     cc.rgbResult = swap_red_blue(vrx_draw_color);
-    cc.lpCustColors = vrx_custom_colors;
+    cc.lpCustColors = custom;
     cc.Flags = CC_FULLOPEN | CC_RGBINIT;
-    BOOL chose = ChooseColorW(&cc);
-    if (!chose) cc.rgbResult = swap_red_blue(vrx_draw_color);   // Cancel leaves the starting colour
+    if (!ChooseColorW(&cc)) return 1;
+    memcpy(vrx_custom_colors, custom, sizeof custom);
     unsigned int chosen = (unsigned int)swap_red_blue((unsigned int)cc.rgbResult);
     vrx_draw_color = chosen;
     vrx_tttc = chosen;
     vrx_tc = chosen;
-    return chose ? 0 : 1;
+    return 0;
 }

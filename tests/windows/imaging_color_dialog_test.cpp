@@ -17,6 +17,8 @@ namespace {
 
 // Control ids of the colour dialog's red, green and blue fields
 const int RED_FIELD = 706, GREEN_FIELD = 707, BLUE_FIELD = 708;
+// "Add to Custom Colors"
+const int ADD_CUSTOM_BUTTON = 712;
 
 // The integer shown in a dialog field
 int field_value(HWND dlg, int id) {
@@ -27,11 +29,12 @@ int field_value(HWND dlg, int id) {
 
 } // namespace
 
-TEST(ColorDialog, CancelKeepsTheDrawingColourAndGivesItToBothTextColours) {
+TEST(ColorDialog, CancelChangesNothing) {
     ASSERT_EQ(harness_start(), 0);
     vrx_draw_color = 0x123456;
     vrx_tc = 0x010101;
     vrx_tttc = 0x020202;
+    for (int i = 0; i < 16; i++) vrx_custom_colors[i] = RGB(i, 2 * i, 3 * i);
     std::atomic<int> red{-1}, green{-1}, blue{-1};
     std::thread driver([&] {
         HWND dlg = find_worker_dialog(10000);
@@ -39,7 +42,8 @@ TEST(ColorDialog, CancelKeepsTheDrawingColourAndGivesItToBothTextColours) {
         red = field_value(dlg, RED_FIELD);
         green = field_value(dlg, GREEN_FIELD);
         blue = field_value(dlg, BLUE_FIELD);
-        SetDlgItemInt(dlg, RED_FIELD, 250, FALSE);   // an edit that Cancel throws away
+        SetDlgItemInt(dlg, RED_FIELD, 250, FALSE);   // edits that Cancel must throw away
+        SendMessageW(dlg, WM_COMMAND, ADD_CUSTOM_BUTTON, 0);
         PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
     });
     int result = -1;
@@ -51,8 +55,9 @@ TEST(ColorDialog, CancelKeepsTheDrawingColourAndGivesItToBothTextColours) {
     EXPECT_EQ(green.load(), 0x34);
     EXPECT_EQ(blue.load(), 0x56);
     EXPECT_EQ(vrx_draw_color, 0x123456u);
-    EXPECT_EQ(vrx_tc, 0x123456u);
-    EXPECT_EQ(vrx_tttc, 0x123456u);
+    EXPECT_EQ(vrx_tc, 0x010101u);
+    EXPECT_EQ(vrx_tttc, 0x020202u);
+    for (int i = 0; i < 16; i++) EXPECT_EQ(vrx_custom_colors[i], RGB(i, 2 * i, 3 * i));
     EXPECT_TRUE(harness_exit());
 }
 
