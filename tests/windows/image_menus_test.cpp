@@ -65,7 +65,7 @@ protected:
         ASSERT_EQ(harness_start(), 0);
         ASSERT_TRUE(harness_run_on_worker([] {
             VRX_CreateImage(0, "first", 0, 0, 200, 150, 100);
-            VRX_CreateImage(1, "second", 220, 0, 200, 150, 100);
+            VRX_CreateImage(1, "second", 220, 0, 400, 300, 100);
             VRX_CreateImage8(4, "eight", 440, 0, 200, 150, 100);
         }));
         ASSERT_TRUE(image_exists(0) && image_exists(1) && image_exists(4));

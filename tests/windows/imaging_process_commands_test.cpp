@@ -32,17 +32,17 @@ protected:
 
     // Posts command id to window win and waits until its point tool waits
     void start(int id, HWND win = nullptr) {
-        PostMessageW(win ? win : w, WM_COMMAND, id, 0);
+        PostMessageW(win ? win : canvas(), WM_COMMAND, id, 0);
         ASSERT_TRUE(harness_pump_until([] { return vrx_waiting.load() == 1; }, 5000)) << id;
     }
     // Posts command id (one that asks for nothing) and waits until it has run
     void run(int id, HWND win = nullptr) {
-        PostMessageW(win ? win : w, WM_COMMAND, id, 0);
+        PostMessageW(win ? win : canvas(), WM_COMMAND, id, 0);
         ASSERT_TRUE(harness_run_on_worker([] {}));   // the worker takes the command before this
     }
     // A left click at image point (x, y) of window win
     void click(int x, int y, HWND win = nullptr) {
-        PostMessageW(win ? win : w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageW(win ? win : canvas(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     }
     // The click that ends a tool; waits until the command has returned
     void last_click(int x, int y, HWND win = nullptr) {
@@ -95,6 +95,8 @@ protected:
         GetWindowTextW(vrx_status_window, t, 128);
         return std::wstring(t).find(part) != std::wstring::npos;
     }
+    // The window of image 2, which a quarter turn or a rescale re-creates
+    static HWND canvas(void) { return vrx_images[2].window; }
     HWND w = nullptr;
 };
 
