@@ -215,31 +215,30 @@ TEST_F(ImageMenus, ClippingAnEightBitBlockOpensTheLowestFreeSlotWithItsPaletteAn
 
 TEST_F(ImageMenus, CutClearsTheImageOnlyOnceItsContentIsOnTheClipboard) {
     ASSERT_TRUE(harness_run_on_worker([] {
-        for (int i = 0; i < 200 * 150; i++) pixels32[1][i] = 0x00C08040;
+        for (int i = 0; i < 400 * 300; i++) pixels32[1][i] = 0x00C08040;
     }));
     // Another window holds the clipboard open, so the copy fails and the image must stay
     HWND holder = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_TRUE(OpenClipboard(holder));
-    PostMessageW(vrx_images[1].window, WM_COMMAND, 1011, 0);
-    ASSERT_TRUE(harness_run_on_worker([] {}));
+    HWND second = vrx_images[1].window;
+    ASSERT_TRUE(harness_run_on_worker([&] { SendMessageW(second, WM_COMMAND, 1011, 0); }));
     CloseClipboard();
     DestroyWindow(holder);
     uint32_t kept = 0;
-    ASSERT_TRUE(harness_run_on_worker([&] { kept = pixels32[1][200 * 75 + 100]; }));
+    ASSERT_TRUE(harness_run_on_worker([&] { kept = pixels32[1][400 * 150 + 200]; }));
     EXPECT_EQ(kept, 0x00C08040u) << "a failed copy clears nothing";
 
-    PostMessageW(vrx_images[1].window, WM_COMMAND, 1011, 0);
-    ASSERT_TRUE(harness_run_on_worker([] {}));
+    ASSERT_TRUE(harness_run_on_worker([&] { SendMessageW(second, WM_COMMAND, 1011, 0); }));
     std::vector<uint32_t> after;
-    ASSERT_TRUE(harness_run_on_worker([&] { after.assign(pixels32[1], pixels32[1] + 200 * 150); }));
+    ASSERT_TRUE(harness_run_on_worker([&] { after.assign(pixels32[1], pixels32[1] + 400 * 300); }));
     for (uint32_t p : after) ASSERT_EQ(p, 0u);
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE dib = GetClipboardData(CF_DIB);
     ASSERT_NE(dib, nullptr);
     const BITMAPINFOHEADER *h = (const BITMAPINFOHEADER *)GlobalLock(dib);
     ASSERT_NE(h, nullptr);
-    EXPECT_EQ(h->biWidth, 200);
-    EXPECT_EQ(h->biHeight, 150);
+    EXPECT_EQ(h->biWidth, 400);
+    EXPECT_EQ(h->biHeight, 300);
     const unsigned char *bits = (const unsigned char *)h + h->biSize;
     EXPECT_EQ(bits[0], 0x40);   // blue, green, red of the former content
     EXPECT_EQ(bits[1], 0x80);

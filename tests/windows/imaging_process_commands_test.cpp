@@ -35,10 +35,10 @@ protected:
         PostMessageW(win ? win : canvas(), WM_COMMAND, id, 0);
         ASSERT_TRUE(harness_pump_until([] { return vrx_waiting.load() == 1; }, 5000)) << id;
     }
-    // Posts command id (one that asks for nothing) and waits until it has run
+    // Carries out command id (one that asks for nothing) on the worker, as the window receives it
     void run(int id, HWND win = nullptr) {
-        PostMessageW(win ? win : canvas(), WM_COMMAND, id, 0);
-        ASSERT_TRUE(harness_run_on_worker([] {}));   // the worker takes the command before this
+        HWND target = win ? win : canvas();
+        ASSERT_TRUE(harness_run_on_worker([&] { SendMessageW(target, WM_COMMAND, id, 0); }));
     }
     // A left click at image point (x, y) of window win
     void click(int x, int y, HWND win = nullptr) {
