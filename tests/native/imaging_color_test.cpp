@@ -258,3 +258,10 @@ TEST(Invert, EveryColourByteBecomesItsComplement) {
     EXPECT_EQ(e.bytes[3], 0);   // row padding untouched
     EXPECT_EQ(e.bytes[7], 0);
 }
+
+TEST(Invert, TheUnusedTopByteOfA32BitPixelIsLeftAsItWas) {
+    uint32_t px[2] = {0xAB123456u, 0x01000000u};
+    invert_raster(raster_view(px, 2, 1, 32));
+    EXPECT_EQ(px[0], 0xABEDCBA9u);
+    EXPECT_EQ(px[1], 0x01FFFFFFu);
+}

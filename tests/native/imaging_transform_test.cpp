@@ -90,6 +90,17 @@ TEST(Flip, HorizontalMirrorsEachRow) {
     EXPECT_EQ(f.bytes, im.bytes);
 }
 
+TEST(Flip, ThreeByTwoVerticalSwapsTheRowsAndKeepsTheTopByte) {
+    uint32_t px[6] = {0xA1000001u, 2, 3, 4, 5, 0xB2000006u};
+    RasterView v = raster_view(px, 3, 2, 32);
+    flip_vertical(v);
+    const uint32_t expected[6] = {4, 5, 0xB2000006u, 0xA1000001u, 2, 3};
+    for (int i = 0; i < 6; i++) EXPECT_EQ(px[i], expected[i]) << i;
+    flip_horizontal(v);
+    const uint32_t both[6] = {0xB2000006u, 5, 4, 3, 2, 0xA1000001u};
+    for (int i = 0; i < 6; i++) EXPECT_EQ(px[i], both[i]) << i;
+}
+
 TEST(Flip, VerticalMirrorsEachColumnAndKeepsPadding) {
     Image im = Image::numbered(5, 3, 8), f = Image::numbered(5, 3, 8);
     for (int y = 0; y < 3; y++) f.bytes[y * 8 + 7] = im.bytes[y * 8 + 7] = (unsigned char)(0xA0 + y);
