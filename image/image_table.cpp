@@ -55,6 +55,25 @@ static void set_dc_stretch(HDC dc, int mode) {
 // Creation and destruction
 //----------------------------------------------------------------------------------
 
+// A top-down DIB section of the size and depth, an 8-bit one with the grey ramp; null when it cannot be made
+static HBITMAP make_raster(int width, int height, int depth, void **bits) {
+    struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } info = {};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = width;
+    info.header.biHeight = -height;   // top-down
+    info.header.biPlanes = 1;
+    info.header.biBitCount = (WORD)depth;
+    info.header.biCompression = BI_RGB;
+    for (int i = 0; i < 256; i++) info.colours[i] = RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0};
+    *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, (BITMAPINFO *)&info, DIB_RGB_COLORS, bits, nullptr, 0);
+    if (bitmap && !*bits) {
+        DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+    return bitmap;
+}
+
 // Creates image window n; 0, 1 slot in use, 2 cannot fit the screen, 3 bad depth or no DIB section
 int create_image_window(int n, const char *title, int x, int y, int width, int height, int zoom, int depth) {
     if ((unsigned)n >= VRX_MAX_IMAGES) return 1;
@@ -94,17 +113,9 @@ int create_image_window(int n, const char *title, int x, int y, int width, int h
     HDC memory_dc = CreateCompatibleDC(window_dc);
     set_dc_stretch(memory_dc, COLORONCOLOR);
 
-    struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } info = {};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = -height;   // top-down
-    info.header.biPlanes = 1;
-    info.header.biBitCount = (WORD)depth;
-    info.header.biCompression = BI_RGB;
-    for (int i = 0; i < 256; i++) info.colours[i] = RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0};
     void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, (BITMAPINFO *)&info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
+    HBITMAP bitmap = make_raster(width, height, depth, &bits);
+    if (!bitmap) {
         // Nothing of the half-made window stays behind.
         DeleteDC(memory_dc);
         ReleaseDC(w, window_dc);
@@ -307,7 +318,8 @@ int VRX_GetColorTable(void *colors) {
 }
 
 // Gives image n a new blank raster, keeping title, place, zoom, stretch mode and colour table
-// NOTE: when the new size cannot be made, the old image is kept as it was.
+// NOTE: when the new size cannot be shown or its raster cannot be made, the old image is kept as it
+//       was, content included: a raster of the new size is tried before the old window goes.
 int VRX_ResizeImage(int n, int width, int height) {
     if (!image_exists(n)) return 1;
     ImageRecord &r = vrx_images[n];
@@ -321,6 +333,10 @@ int VRX_ResizeImage(int n, int width, int height) {
     int f, vw, vh;
     if (fit_zoom(width < 1 ? 1 : width, height < 1 ? 1 : height, zoom, screen_limits(), &f, &vw, &vh) != 0)
         return 2;
+    void *bits;
+    HBITMAP trial = make_raster(width < 1 ? 1 : width, height < 1 ? 1 : height, depth, &bits);
+    if (!trial) return 3;
+    DeleteObject(trial);
     VRX_DestroyImage(n);
     int status = create_image_window(n, title, outer.left, outer.top, width, height, zoom, depth);
     if (status != 0) return status;

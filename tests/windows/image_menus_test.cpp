@@ -134,8 +134,8 @@ TEST_F(ImageMenus, ProcessMenuOfAThirtyTwoBitImageHasEverySubMenu) {
     EXPECT_EQ(listing(items[12].sub), (std::vector<std::wstring>{L"Draw=1048", L"Font Change=1049"}));
     for (const Item &it : items) {
         EXPECT_FALSE(it.checked || it.greyed) << std::string(it.text.begin(), it.text.end());
-        if (it.sub)
-            for (const Item &s : items_of(it.sub)) EXPECT_FALSE(s.checked || s.greyed);
+        if (!it.sub) continue;
+        for (const Item &s : items_of(it.sub)) EXPECT_FALSE(s.checked || s.greyed);
     }
     DestroyMenu(menu);
 }

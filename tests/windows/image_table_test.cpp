@@ -154,6 +154,21 @@ TEST(ImageResize, KeepsTitleZoomAndHalftoneWithABlankRaster) {
     });
 }
 
+TEST(ImageResize, ARasterThatCannotBeMadeKeepsTheImageWithItsContent) {
+    with_toolkit([] {
+        ASSERT_EQ(VRX_CreateImage(0, "keep", 40, 40, 100, 50, 100), 0);
+        HWND before = vrx_images[0].window;
+        pixels32[0][5] = 0x123456;
+        // 100000 x 100000 fits the screen at a small zoom, but its 40 GB raster cannot be made.
+        EXPECT_NE(VRX_ResizeImage(0, 100000, 100000), 0);
+        ASSERT_TRUE(image_exists(0));
+        EXPECT_EQ(vrx_images[0].window, before);
+        EXPECT_EQ(VRX_GetImageWidth(0), 100);
+        EXPECT_EQ(VRX_GetImageHeight(0), 50);
+        EXPECT_EQ(pixels32[0][5], 0x123456u);
+    });
+}
+
 TEST(ImageZoom, NewZoomChangesTheWindowAndCaption) {
     with_toolkit([] {
         ASSERT_EQ(VRX_CreateImage8(7, "z", 0, 0, 400, 300, 100), 0);
