@@ -142,3 +142,12 @@ std::string read_log(int n) {
     fclose(f);
     return s;
 }
+
+// Waits up to ms until log n holds text
+bool log_holds(int n, const std::string &text, int ms) {
+    for (int waited = 0;; waited += 50) {
+        if (read_log(n).find(text) != std::string::npos) return true;
+        if (waited >= ms) return false;
+        pause_ms(50);
+    }
+}

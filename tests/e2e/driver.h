@@ -34,3 +34,5 @@ HWND wait_window(const wchar_t *cls, const wchar_t *title, int ms);
 std::wstring log_path(int n);
 // The text of log n, its CRLF line ends read back as "\n"; empty when there is none
 std::string read_log(int n);
+// Waits up to ms until log n holds text
+bool log_holds(int n, const std::string &text, int ms = 5000);

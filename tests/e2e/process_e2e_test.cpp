@@ -17,35 +17,6 @@ const int PW = 200, PH = 150;   // the pasted picture: orange left half, blue ri
 const unsigned ORANGE = 0xFF8000, BLUE = 0x0000FF;
 const wchar_t *const JPEG_PATH = L"c:\\quarvex_process_e2e.jpg";
 
-// This program's folder, where the programs start and write their logs
-std::wstring folder(void) {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s = path;
-    return s.substr(0, s.find_last_of(L'\\') + 1);
-}
-
-// The text of text window 0's log; a Windows text file, so line ends read back as "\n"
-std::string read_log(void) {
-    std::string s;
-    FILE *f = _wfopen((folder() + L"VRXLIB0.LOG").c_str(), L"rt");
-    if (!f) return s;
-    char buf[4096];
-    size_t got;
-    while ((got = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, got);
-    fclose(f);
-    return s;
-}
-
-// Waits until the log holds text, or 5 s pass
-bool log_holds(const std::string &text) {
-    for (int i = 0; i < 100; i++) {
-        if (read_log().find(text) != std::string::npos) return true;
-        pause_ms(50);
-    }
-    return false;
-}
-
 // Waits until the status line of the main window starts with text
 bool status_is(HWND main_window, const wchar_t *text) {
     for (int i = 0; i < 250; i++) {
@@ -145,12 +116,12 @@ bool answer_file_dialog(const wchar_t *title, const wchar_t *path, int filter) {
     return !IsWindow(dialog);
 }
 
-class ImageCommands : public testing::Test {
+class ImageCommands : public testing::TestWithParam<const wchar_t *> {
 protected:
     void SetUp() override {
-        DeleteFileW((folder() + L"VRXLIB0.LOG").c_str());
+        DeleteFileW(log_path(0).c_str());
         DeleteFileW(JPEG_PATH);
-        ASSERT_TRUE(start_program(&program, L"quarvex.exe"));
+        ASSERT_TRUE(start_program(&program, GetParam()));
         PostMessageW(program.main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
         console = wait_window(L"vrx_twi", L"TextWindow 0", 5000);
         ASSERT_NE(console, nullptr);
@@ -159,7 +130,7 @@ protected:
     }
     void TearDown() override {
         stop_program(&program);
-        DeleteFileW((folder() + L"VRXLIB0.LOG").c_str());
+        DeleteFileW(log_path(0).c_str());
         DeleteFileW(JPEG_PATH);
     }
     // Posts command id to image window w and waits for the point tool's first prompt
@@ -188,7 +159,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
+TEST_P(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
     put_picture_on_clipboard();
     PostMessageW(program.main_window, WM_COMMAND, IDM_PASTE, 0);
     HWND image = wait_window(L"vrx_iw", nullptr, 5000);
@@ -198,8 +169,8 @@ TEST_F(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
     // The probe of an orange pixel prints it in every model
     start_tool(image, 1015);
     click(image, 10, 12);
-    EXPECT_TRUE(log_holds("(X,Y)=(10,12)\n(R,G,B)=(255,128,0)\n(H,S,V)=(30,255,255)\n(Y,Cr,Cb)=(151,74,-84)\n"
-                          "(Y,u,v)=(151,-73,91)\n(Y,I,Q)=(151,117,-10)\n\n")) << read_log();
+    EXPECT_TRUE(log_holds(0, "(X,Y)=(10,12)\n(R,G,B)=(255,128,0)\n(H,S,V)=(30,255,255)\n(Y,Cr,Cb)=(151,74,-84)\n"
+                          "(Y,u,v)=(151,-73,91)\n(Y,I,Q)=(151,117,-10)\n\n")) << read_log(0);
 
     // Line(RGB) of row 30 opens a (w + 12) x 128 window in slot 1
     start_tool(image, 1016);
@@ -217,8 +188,8 @@ TEST_F(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
     rectangle(image, 5, 6, 24, 15);
     ASSERT_NE(image_window_titled(L"(5,6)-(24,15)("), nullptr);
     PostMessageW(program.main_window, WM_COMMAND, IDM_WINDOWINFO, 0);
-    EXPECT_TRUE(log_holds(" 2 F '(5,6)-(24,15)' X:0 Y:0 W:20 H:10")) << read_log();
-    EXPECT_NE(read_log().find(" 1 F 'RGB(Y=30)'"), std::string::npos) << read_log();
+    EXPECT_TRUE(log_holds(0, " 2 F '(5,6)-(24,15)' X:0 Y:0 W:20 H:10")) << read_log(0);
+    EXPECT_NE(read_log(0).find(" 1 F 'RGB(Y=30)'"), std::string::npos) << read_log(0);
 
     // Save as with the JPEG type writes the picture
     PostMessageW(image, WM_COMMAND, 1010, 0);
@@ -254,7 +225,7 @@ TEST_F(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
     EXPECT_TRUE(near_colour(right, BLUE)) << std::hex << right;
 }
 
-TEST_F(ImageCommands, InformationMenuOfAnEightBitImageHoldsExactlyPixelAndLineLumi) {
+TEST_P(ImageCommands, InformationMenuOfAnEightBitImageHoldsExactlyPixelAndLineLumi) {
     // Image Window from the main window's menu, answered at the console: 200 x 150, 8 bits
     PostMessageW(program.main_window, WM_COMMAND, IDM_IMAGEWINDOW, 0);
     for (const wchar_t *answer : {L"200\r", L"150\r", L"8\r"}) {
@@ -280,10 +251,15 @@ TEST_F(ImageCommands, InformationMenuOfAnEightBitImageHoldsExactlyPixelAndLineLu
         ASSERT_TRUE(status_is(program.main_window, L"Click a point")) << c.ups;
         click(image, 3, c.row);
         if (c.probe) {
-            EXPECT_TRUE(log_holds("(X,Y)=(3,4)\n(Luminance)=(0)\n\n")) << read_log();
+            EXPECT_TRUE(log_holds(0, "(X,Y)=(3,4)\n(Luminance)=(0)\n\n")) << read_log(0);
         } else {
             EXPECT_NE(image_window_titled(L"Luminance(Y=" + std::to_wstring(c.row) + L")(100%)"), nullptr) << c.ups;
         }
         ASSERT_TRUE(tool_ended());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, ImageCommands, testing::Values(L"quarvex.exe", L"quarvex-swap.exe"),
+                         [](const testing::TestParamInfo<const wchar_t *> &info) {
+                             return std::string(info.index == 0 ? "quarvex" : "quarvex_swap");
+                         });

@@ -11,15 +11,6 @@ namespace {
 
 const UINT IDM_TEXTWINDOW = 1028, IDM_TW_STARTLOG = 1024, IDM_TW_COMMAND = 1029;
 
-// Waits until the log holds text, or 5 s pass
-bool log_holds(const std::string &text) {
-    for (int i = 0; i < 100; i++) {
-        if (read_log(0).find(text) != std::string::npos) return true;
-        pause_ms(50);
-    }
-    return false;
-}
-
 class Console : public testing::TestWithParam<const wchar_t *> {
 protected:
     void SetUp() override {
@@ -48,11 +39,11 @@ protected:
 
 TEST_P(Console, TypedCommandsAreObeyedAndLogged) {
     command(L"help\r");
-    EXPECT_TRUE(log_holds("Cmd>help\nCommand list:exit help start ver color\n")) << read_log(0);
+    EXPECT_TRUE(log_holds(0, "Cmd>help\nCommand list:exit help start ver color\n")) << read_log(0);
     command(L" help\r");
-    EXPECT_TRUE(log_holds("Cmd> help\nInvalid command\n")) << read_log(0);
+    EXPECT_TRUE(log_holds(0, "Cmd> help\nInvalid command\n")) << read_log(0);
     command(L"color\r");
-    EXPECT_TRUE(log_holds("Cmd>color\nRed  :")) << read_log(0);
+    EXPECT_TRUE(log_holds(0, "Cmd>color\nRed  :")) << read_log(0);
     std::string log = read_log(0);
     EXPECT_NE(log.find("vrx_tttc=ffffff\n"), std::string::npos) << log;
     EXPECT_NE(log.find("vrx_tc=000000\n"), std::string::npos) << log;
