@@ -1,4 +1,6 @@
-// imaging/raster.cpp - raster views and single-pixel access with bounds tests on every pixel.
+// imaging/raster.cpp - raster views, the checked pixel read, and the row and block copies.
+//
+// The single-pixel accessors are inline in raster.h.
 
 #include "imaging/raster.h"
 
@@ -37,42 +39,10 @@ size_t raster_bytes(const RasterView &r) {
 // Single pixels
 //----------------------------------------------------------------------------------
 
-// True when (x, y) lies on the raster
-bool raster_inside(const RasterView &r, int x, int y) {
-    return r.pixels && (unsigned)x < (unsigned)r.width && (unsigned)y < (unsigned)r.height;
-}
-
-// Address of row y
-static unsigned char *row_of(const RasterView &r, int y) {
-    return (unsigned char *)r.pixels + (size_t)y * (size_t)r.stride;
-}
-
-// Sets pixel (x, y) to colour (its low byte on an 8-bit raster) if inside
-void put_pixel(const RasterView &r, int x, int y, uint32_t colour) {
-    if (!raster_inside(r, x, y)) return;
-    if (r.depth == 32) ((uint32_t *)row_of(r, y))[x] = colour;
-    else if (r.depth == 8) row_of(r, y)[x] = (unsigned char)(colour & 0xFF);
-}
-
-// The value of pixel (x, y); 0 when outside
-uint32_t get_pixel(const RasterView &r, int x, int y) {
-    if (!raster_inside(r, x, y)) return 0;
-    if (r.depth == 32) return ((const uint32_t *)row_of(r, y))[x];
-    if (r.depth == 8) return row_of(r, y)[x];
-    return 0;
-}
-
 // The value of pixel (x, y) as an int; -1 when outside
 int get_pixel_checked(const RasterView &r, int x, int y) {
     if (!raster_inside(r, x, y) || (r.depth != 8 && r.depth != 32)) return -1;
     return (int)get_pixel(r, x, y);
-}
-
-// Inverts pixel (x, y) if inside
-void xor_pixel(const RasterView &r, int x, int y) {
-    if (!raster_inside(r, x, y)) return;
-    if (r.depth == 32) ((uint32_t *)row_of(r, y))[x] ^= 0xFFFFFFu;
-    else if (r.depth == 8) row_of(r, y)[x] ^= 0xFF;
 }
 
 //----------------------------------------------------------------------------------
