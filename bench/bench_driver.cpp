@@ -50,18 +50,6 @@ void record(const char *results, const char *name, double value) {
     fclose(f);
 }
 
-// User plus kernel time of a process so far, in milliseconds; -1 when the system does not tell
-double cpu_ms(HANDLE process) {
-    FILETIME created, ended, kernel, user;
-    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
-    ULARGE_INTEGER k, u;
-    k.LowPart = kernel.dwLowDateTime;
-    k.HighPart = kernel.dwHighDateTime;
-    u.LowPart = user.dwLowDateTime;
-    u.HighPart = user.dwHighDateTime;
-    return (double)(k.QuadPart + u.QuadPart) / 10000.0;
-}
-
 // The last path component of a narrow path, without ".exe"
 std::string program_name(const char *exe) {
     std::string s = exe;
@@ -148,10 +136,10 @@ int run_convert(const char *exe, const char *pair, const char *results, int sett
     // NOTE: the paste's last two requests (fill, repaint) follow the window's creation; nothing outside
     //       the program shows their end, so the driver waits a fixed time well beyond their cost.
     pause_ms(settle_ms);
-    double start = now_ms(), cpu_start = cpu_ms(p.process.hProcess);
+    double start = now_ms();
     PostMessageW(p.main_window, WM_COMMAND, 1001, 0);   // Start
     HWND box = poll_window(L"#32770", L"Pause", 60000);
-    double end = now_ms(), cpu_end = cpu_ms(p.process.hProcess);
+    double end = now_ms();
     int status = 0;
     if (!box || window_text(GetDlgItem(box, 0xFFFF)) != L"\x5909\x63DB\x7D42\x4E86") {   // "変換終了"
         fprintf(stderr, "bench: no \"finished\" box after Start\n");
@@ -159,7 +147,6 @@ int run_convert(const char *exe, const char *pair, const char *results, int sett
     } else {
         std::string name = program_name(exe);
         record(results, (name + ".convert_ms").c_str(), end - start);
-        if (cpu_start >= 0 && cpu_end > cpu_start) record(results, (name + ".convert_cpu_ms").c_str(), cpu_end - cpu_start);
         record(results, (name + ".paste_window_ms").c_str(), start - paste_start - settle_ms);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         double closing = now_ms();
@@ -235,12 +222,11 @@ int run_floor(const char *pair, const char *out, const char *results) {
                 parameters.Parameter[0].NumberOfValues = 1;
                 parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
                 parameters.Parameter[0].Value = &quality;
-                double start = now_ms(), cpu_start = cpu_ms(GetCurrentProcess());
+                double start = now_ms();
                 Status saved = GdipSaveImageToFile(picture, wide(out).c_str(), &encoder, &parameters);
-                double end = now_ms(), cpu_end = cpu_ms(GetCurrentProcess());
+                double end = now_ms();
                 if (saved == Ok) {
                     record(results, "encoder.floor_ms", end - start);
-                    if (cpu_start >= 0 && cpu_end > cpu_start) record(results, "encoder.floor_cpu_ms", cpu_end - cpu_start);
                     status = 0;
                 }
                 GdipDisposeImage(picture);

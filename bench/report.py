@@ -124,16 +124,6 @@ def main():
         row(f"{program}: the same against the encoder floor", fmt(v, 0), "ms", "GDI+ JPEG encoder alone",
             fmt(floor, 0) + " ms", fmt(r, 2) + "×", "≤ 1.15×", None if r is None else r <= 1.15)
 
-    # The same in CPU time (user + kernel), steadier than wall time on a shared machine.
-    magick_cpu = median("imagemagick.convert_cpu_ms")
-    floor_cpu = median("encoder.floor_cpu_ms")
-    for program in ("quarvex", "quarvex-swap"):
-        v = median(f"{program}.convert_cpu_ms")
-        row(f"{program}: Start → 変換終了 in CPU time (all threads)", fmt(v, 0), "ms",
-            "ImageMagick / encoder alone, CPU time", f"{fmt(magick_cpu, 0)} / {fmt(floor_cpu, 0)} ms",
-            f"{fmt(v / magick_cpu if v and magick_cpu else None, 2)}× / "
-            f"{fmt(v / floor_cpu if v and floor_cpu else None, 2)}×", "(information)", None)
-
     # The request hand-over and the start-up.
     m = median("requests.median_ms")
     row(f"Request hand-over round trip, median of {int(median('requests.count') or 0)}", fmt(m, 3), "ms",

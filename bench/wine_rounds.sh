@@ -44,11 +44,10 @@ for r in $(seq "$rounds"); do
   run "$drv" convert quarvex.exe "$pair" "$(win "$results")"
   run "$drv" convert quarvex-swap.exe "$pair" "$(win "$results")"
   t0=$(now_ms)
-  cpu=$( { TIMEFORMAT='%U %S'; time "$magick" "$out/pair.bmp" -gravity center -background black \
-           -extent 200%x100% -quality "$quality" "$out/magick.jpg" 2>/dev/null ; } 2>&1 | tail -n1)
+  "$magick" "$out/pair.bmp" -gravity center -background black -extent 200%x100% -quality "$quality" \
+    "$out/magick.jpg"
   t1=$(now_ms)
   echo "imagemagick.convert_ms $((t1 - t0))" >>"$results"
-  echo "imagemagick.convert_cpu_ms $(echo "$cpu" | awk '{ printf "%.0f", ($1 + $2) * 1000 }')" >>"$results"
   run "$drv" floor "$pair" "$(win "$out")\\floor.jpg" "$(win "$results")"
 done
 echo "imagemagick.output $(identify -format '%wx%h %Q' "$out/magick.jpg")" >>"$out/info.txt"
