@@ -107,3 +107,26 @@ void copy_block_out(const RasterView &r, int x, int y, int w, int h, void *dst) 
         memset(row + (size_t)last * bpp, 0, (size_t)(w - last) * bpp);
     }
 }
+
+// Bytes per 24-bit row of w pixels, padded to 4
+size_t rgb24_stride(int w) { return w > 0 ? ((size_t)w * 3 + 3) & ~(size_t)3 : 0; }
+
+// Writes the top-left w x h block of a 32-bit raster as padded 24-bit rows, zeros outside
+void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst) {
+    if (!dst || w <= 0 || h <= 0) return;
+    size_t stride = rgb24_stride(w);
+    bool words = r.pixels && r.depth == 32;
+    int columns = words ? (w < r.width ? w : r.width) : 0;
+    for (int j = 0; j < h; j++) {
+        unsigned char *out = dst + (size_t)j * stride;
+        int inside = j < r.height ? columns : 0;
+        const uint32_t *in = inside ? (const uint32_t *)raster_row(r, j) : nullptr;
+        for (int i = 0; i < inside; i++) {
+            uint32_t c = in[i];
+            out[3 * i] = (unsigned char)c;
+            out[3 * i + 1] = (unsigned char)(c >> 8);
+            out[3 * i + 2] = (unsigned char)(c >> 16);
+        }
+        memset(out + (size_t)inside * 3, 0, stride - (size_t)inside * 3);
+    }
+}

@@ -81,3 +81,9 @@ void write_block(const RasterView &r, int x, const void *src, int w, int h);
 // Copies the w x h block at (x, y) out as entries of the raster's depth, rows packed; pixels outside
 // the raster read as 0
 void copy_block_out(const RasterView &r, int x, int y, int w, int h, void *dst);
+// Bytes per row of a 24-bit block w pixels wide, rounded up to a multiple of 4 (0 for w below 1)
+size_t rgb24_stride(int w);
+// Writes the w x h block at the top-left corner of a 32-bit raster as 24-bit rows (bytes blue, green,
+// red per pixel, each row rgb24_stride(w) bytes with its padding 0) into dst: one pass, no other
+// buffer; pixels outside the raster, or all of them for a raster that is not 32-bit, are 0
+void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst);
