@@ -3,6 +3,8 @@
 //
 //   vrx_bench_driver convert <program.exe> <pair.bmp> <results>   Start -> "変換終了" for a pasted pair
 //   vrx_bench_driver startup <program.exe> <results>              process start -> "32-bit color"
+//   vrx_bench_driver bare <results>                               process start -> first window of a
+//                                                                 program that does nothing else
 //   vrx_bench_driver floor <pair.bmp> <out.jpg> <results>         the GDI+ JPEG encoder alone
 //   vrx_bench_driver rescale <results>                            GDI StretchBlt at 70.7 % against BitBlt
 //
@@ -171,6 +173,49 @@ int run_startup(const char *exe, const char *results) {
     return status == L"32-bit color" ? 0 : 1;
 }
 
+// The reference of the start-up: this program started again as a bare window ("window" mode), timed
+// from process start to its window, which is what Wine's process start costs before any of the
+// program's own work
+int run_bare(const char *results) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring cmd = L"\"" + std::wstring(self) + L"\" window";
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    double start = now_ms();
+    if (!CreateProcessW(self, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    HWND w = poll_window(L"vrx_bench_bare", nullptr, 10000);
+    double end = now_ms();
+    if (w) {
+        record(results, "bare.startup_ms", end - start);
+        PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return w ? 0 : 1;
+}
+
+// Window procedure of the bare window: closing it ends the program
+LRESULT CALLBACK bare_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(w, msg, wp, lp);
+}
+
+// "window" mode: one visible top-level window and its message loop, nothing else
+int run_window(void) {
+    WNDCLASSW c = {};
+    c.lpfnWndProc = bare_proc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.lpszClassName = L"vrx_bench_bare";
+    RegisterClassW(&c);
+    CreateWindowExW(0, L"vrx_bench_bare", L"bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                    nullptr, c.hInstance, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
 //----------------------------------------------------------------------------------
 // The GDI+ JPEG encoder alone
 //----------------------------------------------------------------------------------
@@ -312,6 +357,8 @@ int main(int argc, char **argv) {
     if (argc >= 4 && strcmp(argv[1], "startup") == 0) return run_startup(argv[2], argv[3]);
     if (argc >= 5 && strcmp(argv[1], "floor") == 0) return run_floor(argv[2], argv[3], argv[4]);
     if (argc >= 3 && strcmp(argv[1], "rescale") == 0) return run_rescale(argv[2]);
-    fprintf(stderr, "usage: vrx_bench_driver convert|startup|floor|rescale ...\n");
+    if (argc >= 3 && strcmp(argv[1], "bare") == 0) return run_bare(argv[2]);
+    if (argc >= 2 && strcmp(argv[1], "window") == 0) return run_window();
+    fprintf(stderr, "usage: vrx_bench_driver convert|startup|bare|floor|rescale ...\n");
     return 2;
 }

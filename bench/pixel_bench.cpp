@@ -6,6 +6,7 @@
 // NOTE: every raster is a plain heap buffer touched once before timing, so page faults of first use
 //       are not counted; the sizes are 1 MP (1000 x 1000) and 25 MP (5000 x 5000).
 
+#include "app/stereo_layout.h"
 #include "imaging/color_core.h"
 #include "imaging/draw_core.h"
 #include "imaging/raster.h"
@@ -77,6 +78,33 @@ void BM_Memcpy(benchmark::State &state) {
     }
     state.SetBytesProcessed((int64_t)state.iterations() * w * w * 4);
     count_pixels(state, (double)w * w);
+}
+
+// The save's pass: the W x W block of a 32-bit raster into padded 24-bit rows for the JPEG encoder
+void BM_PackRgb24(benchmark::State &state) {
+    int w = side_of((int)state.range(0));
+    Picture p(w, w);
+    std::vector<unsigned char> rows(rgb24_stride(w) * w, 1);
+    for (auto _ : state) {
+        pack_block_rgb24(p.view, w, w, rows.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed((int64_t)state.iterations() * w * w * 4);
+    count_pixels(state, (double)w * w);
+}
+
+// The conversion's canvas of each program: a W x W pair laid out on a 2W x W canvas (one copy; or two
+// copies and two black boxes), in canvas pixels per second
+template <bool swap>
+void BM_StereoLayout(benchmark::State &state) {
+    int w = side_of((int)state.range(0));
+    Picture pair(w, w), canvas(2 * w, w);
+    StereoLayout layout = stereo_layout(w, swap);
+    for (auto _ : state) {
+        apply_stereo_layout(layout, canvas.view, pair.words.data(), w, w);
+        benchmark::ClobberMemory();
+    }
+    count_pixels(state, 2.0 * w * w);
 }
 
 //----------------------------------------------------------------------------------
@@ -198,6 +226,9 @@ void BM_GlyphBoxFill(benchmark::State &state) {
 BENCHMARK(BM_Memcpy)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PutBlock)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetBlock)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PackRgb24)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_StereoLayout, false)->Name("BM_LayoutCentre")->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_StereoLayout, true)->Name("BM_LayoutSwap")->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloodFill)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RotateRight)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PatternRGB)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);

@@ -57,6 +57,7 @@ for r in $(seq "$rounds"); do
   echo "bench: start-up round $r of $rounds" >&2
   run "$drv" startup quarvex.exe "$(win "$results")"
   run "$drv" startup quarvex-swap.exe "$(win "$results")"
+  run "$drv" bare "$(win "$results")"
 done
 
 echo "bench: request hand-over" >&2
