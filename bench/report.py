@@ -59,6 +59,8 @@ def main():
     pixel = read_pixel_bench(os.path.join(out, "pixel.json"))
     timed = read_pairs(os.path.join(out, "results.txt"))
     info = {k: v[-1] for k, v in read_pairs(os.path.join(out, "info.txt")).items()}
+    # Whole numbers read as such (cores, quality)
+    info = {k: (int(v) if isinstance(v, float) and v.is_integer() else v) for k, v in info.items()}
     rows = []
 
     def median(name):
@@ -149,8 +151,11 @@ def main():
     print(f"- Output: the programs write {info.get('program.output_size', '?')} at JPEG quality "
           f"{info.get('program.jpeg_quality', '?')}; ImageMagick {info.get('imagemagick.output', '?')}; "
           f"encoder alone {info.get('encoder.output', '?')} (width×height quality)")
-    print("- Native figures: Google Benchmark, CPU time, median of 3 repetitions, one core, Release build "
-          "without sanitizers (build/bench). Wine figures: wall time, medians of the rounds.")
+    print("- Native figures: Google Benchmark, CPU time, median of 5 repetitions run in random interleaving, "
+          "one core, Release build without sanitizers (build/bench). Wine figures: wall time, medians of the "
+          "rounds; in each round quarvex, quarvex-swap, ImageMagick and the encoder alone run one after the other.")
+    print("- The machine is shared: other work runs beside the benchmarks (see the load average), so single "
+          "figures drift; compare a figure with the reference beside it, taken in the same run.")
     print()
     print("| Figure | Value | Reference | Reference value | Ratio | Goal | Met |")
     print("|---|---|---|---|---|---|---|")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # bench/run.sh - `make bench`: builds and runs every benchmark and writes bench/results.md.
 #
-#   bench/run.sh [jobs]        (BENCH_ROUNDS=5 by default: rounds of each Wine timing)
+#   bench/run.sh [jobs]        (BENCH_ROUNDS=7 by default: rounds of each Wine timing)
 #
 # 1. the native micro-benchmarks of the pixel core (build/bench: Release, no sanitizers);
 # 2. the Windows benchmark programs, in the Windows build but outside its default targets;
@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${1:-1}
-rounds=${BENCH_ROUNDS:-5}
+rounds=${BENCH_ROUNDS:-7}
 out=build/bench-run
 rm -rf "$out"
 mkdir -p "$out"
@@ -30,8 +30,9 @@ echo "bench: native build" >&2
 cmake -S bench -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench -j "$jobs" -- --no-print-directory -s
 echo "bench: pixel core micro-benchmarks" >&2
-build/bench/vrx_pixel_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
-  --benchmark_min_time=0.2 --benchmark_out="$out/pixel.json" --benchmark_out_format=json >"$out/pixel.txt"
+# Repetitions in random order, so a drift of the machine does not favour one routine or its reference.
+build/bench/vrx_pixel_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
+  --benchmark_report_aggregates_only=true --benchmark_min_time=0.1 --benchmark_out="$out/pixel.json" --benchmark_out_format=json >"$out/pixel.txt"
 
 echo "bench: Windows build" >&2
 cmake --build build/windows -j "$jobs" --target vrx_bench_driver vrx_bench_requests -- --no-print-directory -s
