@@ -107,6 +107,19 @@ void BM_StereoLayout(benchmark::State &state) {
     count_pixels(state, 2.0 * w * w);
 }
 
+// The same rows copied with one memcpy each into the same canvas layout, without write_block's clipping:
+// what the put costs by its shape alone
+void BM_MemcpyRows(benchmark::State &state) {
+    int w = side_of((int)state.range(0));
+    Picture pair(w, w), canvas(2 * w, w);
+    for (auto _ : state) {
+        for (int j = 0; j < w; j++)
+            memcpy(canvas.words.data() + (size_t)j * 2 * w + w / 2, pair.words.data() + (size_t)j * w, (size_t)w * 4);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed((int64_t)state.iterations() * w * w * 4);
+}
+
 //----------------------------------------------------------------------------------
 // Whole-image operations
 //----------------------------------------------------------------------------------
@@ -224,6 +237,7 @@ void BM_GlyphBoxFill(benchmark::State &state) {
 }  // namespace
 
 BENCHMARK(BM_Memcpy)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemcpyRows)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PutBlock)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetBlock)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PackRgb24)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
