@@ -143,8 +143,11 @@ int run_convert(const char *exe, const char *pair, const char *results, int sett
     HWND box = poll_window(L"#32770", L"Pause", 60000);
     double end = now_ms();
     int status = 0;
-    if (!box || window_text(GetDlgItem(box, 0xFFFF)) != L"\x5909\x63DB\x7D42\x4E86") {   // "変換終了"
-        fprintf(stderr, "bench: no \"finished\" box after Start\n");
+    std::wstring text = box ? window_text(GetDlgItem(box, 0xFFFF)) : L"";
+    if (text != L"\x5909\x63DB\x7D42\x4E86") {   // "変換終了"
+        fprintf(stderr, "bench: no \"finished\" box after Start (%s, %d characters of text, %.0f ms)\n",
+                box ? "another box" : "no box", (int)text.size(), end - start);
+        if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
         status = 1;
     } else {
         std::string name = program_name(exe);
