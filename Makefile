@@ -1,6 +1,7 @@
 # quarvex - the two commands that do everything on a fresh Debian 12 machine:
 #   make run    set-up, build, start quarvex under Wine (make run VARIANT=swap for quarvex-swap)
 #   make test   set-up, build both programs, run every test layer (native, Windows, end-to-end)
+#   make bench  set-up, build and run the benchmarks; one table of figures, also in bench/results.md
 # Further: make build, make native, make windows, make clean.
 
 VARIANT ?=
@@ -9,7 +10,7 @@ NATIVE  := build/native
 WINDOWS := build/windows
 PROGRAM := $(if $(filter swap,$(VARIANT)),quarvex-swap,quarvex)
 
-.PHONY: all setup build native windows run test test-native test-windows clean
+.PHONY: all setup build native windows run test test-native test-windows bench clean
 
 all: build
 
@@ -42,5 +43,9 @@ test-windows: windows
 
 test: test-native test-windows
 
+# The benchmarks build what they need themselves (build/bench, and their targets in build/windows).
+bench: setup $(WINDOWS)/Makefile
+	@bench/run.sh $(JOBS)
+
 clean:
-	rm -rf $(NATIVE) $(WINDOWS)
+	rm -rf $(NATIVE) $(WINDOWS) build/bench build/bench-run

@@ -44,4 +44,6 @@ if(VRX_TESTS)
   add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe)
   gtest_discover_tests(vrx_e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)
+  # The benchmark programs of `make bench`, built only on request.
+  include(${CMAKE_SOURCE_DIR}/bench/windows.cmake)
 endif()

@@ -5,6 +5,8 @@
 
 #include "image/image_layout.h"
 #include "image/image_table.h"
+#include "imaging/drawing.h"
+#include "imaging/raster.h"
 #include "shell/gdiplus_api.h"
 #include "shell/shell.h"
 #include "vrxlib.h"
@@ -99,16 +101,21 @@ static bool find_encoder(const wchar_t *mime, CLSID *clsid) {
     return false;
 }
 
-// A GDI+ bitmap of the top-left width x height block of the current 32-bit image, as 24-bit RGB
-static GpBitmap *block_bitmap_32(int width, int height) {
-    std::vector<uint32_t> block((size_t)width * height);
-    VRX_GetImage(block.data(), 0, 0, width, height);
-    GpBitmap *wrap = nullptr, *clone = nullptr;
-    if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppRGB, (BYTE *)block.data(), &wrap) != Ok)
-        return nullptr;
-    GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat24bppRGB, wrap, &clone);
-    GdipDisposeImage(wrap);
-    return clone;
+// A GDI+ bitmap of the top-left width x height block of the current 32-bit image, as 24-bit RGB, over
+// *bits, which the caller frees after disposing of the bitmap; null when the memory is not there
+// NOTE: the block is packed from the DIB section into 24-bit rows in one pass, and the bitmap is made
+//       over those rows: no 32-bit copy of the block and no second, converting copy by GDI+
+static GpBitmap *block_bitmap_32(int width, int height, unsigned char **bits) {
+    RasterView view;
+    *bits = nullptr;
+    size_t stride = rgb24_stride(width);
+    if (!image_raster(vrx_current_image, &view) || stride > 0x7FFFFFFF) return nullptr;
+    *bits = (unsigned char *)malloc(stride * (size_t)height);
+    if (!*bits) return nullptr;
+    pack_block_rgb24(view, width, height, *bits);
+    GpBitmap *bitmap = nullptr;
+    if (GdipCreateBitmapFromScan0(width, height, (INT)stride, PixelFormat24bppRGB, *bits, &bitmap) != Ok) return nullptr;
+    return bitmap;
 }
 
 // A GDI+ bitmap of the top-left block of the current 8-bit image with its colour table; *section is
@@ -149,7 +156,8 @@ int VRX_SaveImage(int width, int height, int format, const char *path) {
     if (!ensure_extension((uint16_t *)wide, MAX_PATH, formats[format].ext)) return 1;
 
     HBITMAP section = nullptr;
-    GpBitmap *bitmap = vrx_images[vrx_current_image].depth == 32 ? block_bitmap_32(width, height)
+    unsigned char *rows = nullptr;
+    GpBitmap *bitmap = vrx_images[vrx_current_image].depth == 32 ? block_bitmap_32(width, height, &rows)
                                                                   : block_bitmap_8(width, height, &section);
     Status status = GenericError;
     if (bitmap) {
@@ -164,6 +172,7 @@ int VRX_SaveImage(int width, int height, int format, const char *path) {
         GdipDisposeImage(bitmap);
     }
     if (section) DeleteObject(section);
+    free(rows);
     return status == Ok ? 0 : 1;
 }
 

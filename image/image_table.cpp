@@ -137,8 +137,9 @@ int create_image_window(int n, const char *title, int x, int y, int width, int h
     r.title = title_copy;
     pixels32[n] = (uint32_t *)bits;
     pixels8[n] = (unsigned char *)bits;
-    size_t stride = depth == 32 ? (size_t)width * 4 : (((size_t)width + 3) & ~(size_t)3);
-    memset(bits, 0, stride * (size_t)height);
+    // NOTE: the raster is not cleared here: a DIB section made without a file mapping lives in fresh
+    //       pages that the system hands out zeroed, so it is all 0 already, and writing the zeros again
+    //       would touch every page of it for nothing (205 MB for the conversion's canvas).
     r.exists = 1;
     rebuild_layout();
     VRX_SelectImage(n);

@@ -1,4 +1,6 @@
-// imaging/raster.cpp - raster views and single-pixel access with bounds tests on every pixel.
+// imaging/raster.cpp - raster views, the checked pixel read, and the row and block copies.
+//
+// The single-pixel accessors are inline in raster.h.
 
 #include "imaging/raster.h"
 
@@ -37,42 +39,10 @@ size_t raster_bytes(const RasterView &r) {
 // Single pixels
 //----------------------------------------------------------------------------------
 
-// True when (x, y) lies on the raster
-bool raster_inside(const RasterView &r, int x, int y) {
-    return r.pixels && (unsigned)x < (unsigned)r.width && (unsigned)y < (unsigned)r.height;
-}
-
-// Address of row y
-static unsigned char *row_of(const RasterView &r, int y) {
-    return (unsigned char *)r.pixels + (size_t)y * (size_t)r.stride;
-}
-
-// Sets pixel (x, y) to colour (its low byte on an 8-bit raster) if inside
-void put_pixel(const RasterView &r, int x, int y, uint32_t colour) {
-    if (!raster_inside(r, x, y)) return;
-    if (r.depth == 32) ((uint32_t *)row_of(r, y))[x] = colour;
-    else if (r.depth == 8) row_of(r, y)[x] = (unsigned char)(colour & 0xFF);
-}
-
-// The value of pixel (x, y); 0 when outside
-uint32_t get_pixel(const RasterView &r, int x, int y) {
-    if (!raster_inside(r, x, y)) return 0;
-    if (r.depth == 32) return ((const uint32_t *)row_of(r, y))[x];
-    if (r.depth == 8) return row_of(r, y)[x];
-    return 0;
-}
-
 // The value of pixel (x, y) as an int; -1 when outside
 int get_pixel_checked(const RasterView &r, int x, int y) {
     if (!raster_inside(r, x, y) || (r.depth != 8 && r.depth != 32)) return -1;
     return (int)get_pixel(r, x, y);
-}
-
-// Inverts pixel (x, y) if inside
-void xor_pixel(const RasterView &r, int x, int y) {
-    if (!raster_inside(r, x, y)) return;
-    if (r.depth == 32) ((uint32_t *)row_of(r, y))[x] ^= 0xFFFFFFu;
-    else if (r.depth == 8) row_of(r, y)[x] ^= 0xFF;
 }
 
 //----------------------------------------------------------------------------------
@@ -135,5 +105,28 @@ void copy_block_out(const RasterView &r, int x, int y, int w, int h, void *dst) 
         memcpy(row + (size_t)first * bpp, from + (size_t)sy * r.stride + (size_t)(x + first) * bpp,
                (size_t)(last - first) * bpp);
         memset(row + (size_t)last * bpp, 0, (size_t)(w - last) * bpp);
+    }
+}
+
+// Bytes per 24-bit row of w pixels, padded to 4
+size_t rgb24_stride(int w) { return w > 0 ? ((size_t)w * 3 + 3) & ~(size_t)3 : 0; }
+
+// Writes the top-left w x h block of a 32-bit raster as padded 24-bit rows, zeros outside
+void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst) {
+    if (!dst || w <= 0 || h <= 0) return;
+    size_t stride = rgb24_stride(w);
+    bool words = r.pixels && r.depth == 32;
+    int columns = words ? (w < r.width ? w : r.width) : 0;
+    for (int j = 0; j < h; j++) {
+        unsigned char *out = dst + (size_t)j * stride;
+        int inside = j < r.height ? columns : 0;
+        const uint32_t *in = inside ? (const uint32_t *)raster_row(r, j) : nullptr;
+        for (int i = 0; i < inside; i++) {
+            uint32_t c = in[i];
+            out[3 * i] = (unsigned char)c;
+            out[3 * i + 1] = (unsigned char)(c >> 8);
+            out[3 * i + 2] = (unsigned char)(c >> 16);
+        }
+        memset(out + (size_t)inside * 3, 0, stride - (size_t)inside * 3);
     }
 }

@@ -31,18 +31,39 @@ size_t raster_bytes(const RasterView &r);
 //----------------------------------------------------------------------------------
 // Single pixels (every access tests the bounds; no allocation)
 //----------------------------------------------------------------------------------
+// NOTE: defined here, inline, because the fills, patterns and Invert call them once per pixel; a call
+//       into another file for each pixel cost more than the pixel's work.
 
 // True when (x, y) lies on the raster (coordinates compared unsigned, so negatives are outside)
-bool raster_inside(const RasterView &r, int x, int y);
+inline bool raster_inside(const RasterView &r, int x, int y) {
+    return r.pixels && (unsigned)x < (unsigned)r.width && (unsigned)y < (unsigned)r.height;
+}
+// Address of row y, which the caller knows to be inside
+inline unsigned char *raster_row(const RasterView &r, int y) {
+    return (unsigned char *)r.pixels + (size_t)y * (size_t)r.stride;
+}
 // Sets pixel (x, y) to colour (its low byte on an 8-bit raster) if inside
-void put_pixel(const RasterView &r, int x, int y, uint32_t colour);
+inline void put_pixel(const RasterView &r, int x, int y, uint32_t colour) {
+    if (!raster_inside(r, x, y)) return;
+    if (r.depth == 32) ((uint32_t *)raster_row(r, y))[x] = colour;
+    else if (r.depth == 8) raster_row(r, y)[x] = (unsigned char)(colour & 0xFF);
+}
 // The value of pixel (x, y): the word, or the index 0..255 on an 8-bit raster; 0 when outside
-uint32_t get_pixel(const RasterView &r, int x, int y);
+inline uint32_t get_pixel(const RasterView &r, int x, int y) {
+    if (!raster_inside(r, x, y)) return 0;
+    if (r.depth == 32) return ((const uint32_t *)raster_row(r, y))[x];
+    if (r.depth == 8) return raster_row(r, y)[x];
+    return 0;
+}
 // The value of pixel (x, y) as an int; -1 when outside
 int get_pixel_checked(const RasterView &r, int x, int y);
 // Inverts pixel (x, y) if inside
 // NOTE: a 32-bit pixel has its colour bits inverted (XOR 0xFFFFFF), so the top byte stays 0
-void xor_pixel(const RasterView &r, int x, int y);
+inline void xor_pixel(const RasterView &r, int x, int y) {
+    if (!raster_inside(r, x, y)) return;
+    if (r.depth == 32) ((uint32_t *)raster_row(r, y))[x] ^= 0xFFFFFFu;
+    else if (r.depth == 8) raster_row(r, y)[x] ^= 0xFF;
+}
 
 //----------------------------------------------------------------------------------
 // Rows and blocks
@@ -60,3 +81,9 @@ void write_block(const RasterView &r, int x, const void *src, int w, int h);
 // Copies the w x h block at (x, y) out as entries of the raster's depth, rows packed; pixels outside
 // the raster read as 0
 void copy_block_out(const RasterView &r, int x, int y, int w, int h, void *dst);
+// Bytes per row of a 24-bit block w pixels wide, rounded up to a multiple of 4 (0 for w below 1)
+size_t rgb24_stride(int w);
+// Writes the w x h block at the top-left corner of a 32-bit raster as 24-bit rows (bytes blue, green,
+// red per pixel, each row rgb24_stride(w) bytes with its padding 0) into dst: one pass, no other
+// buffer; pixels outside the raster, or all of them for a raster that is not 32-bit, are 0
+void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst);

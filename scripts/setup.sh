@@ -11,6 +11,7 @@ packages=(
   wine wine64                                     # running the Windows programs
   xvfb xauth x11-utils x11-apps xdotool           # private display, screenshots, input
   imagemagick                                     # independent picture checks and screenshots
+  libbenchmark-dev                                # Google Benchmark, for make bench
   fonts-ipafont-gothic locales                    # Japanese Gothic face, ja_JP.UTF-8
 )
 

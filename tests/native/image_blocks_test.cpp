@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 TEST(WriteBlock, ClipsAtTheRightAndBottomAndSkipsNegativeColumns) {
@@ -61,4 +63,48 @@ TEST(CopyBlockOut, HugeOffsetsDoNotWrap) {
     copy_block_out(r, INT32_MIN, 0, 2, 1, out);
     EXPECT_EQ(out[0], 0u);
     EXPECT_EQ(pixels[0], 7u);
+}
+
+// The 24-bit rows a 32-bit block is saved from: blue, green, red bytes, rows padded to 4 with zeros
+TEST(PackRgb24, WritesBlueGreenRedRowsPaddedToFourBytes) {
+    uint32_t pixels[] = {0x112233, 0x445566, 0x778899,
+                         0xAABBCC, 0xDDEEFF, 0x010203};
+    RasterView r = raster_view(pixels, 3, 2, 32);
+    EXPECT_EQ(rgb24_stride(3), 12u);   // 9 bytes of pixels, 3 of padding
+    EXPECT_EQ(rgb24_stride(4), 12u);
+    EXPECT_EQ(rgb24_stride(0), 0u);
+    std::vector<unsigned char> out(2 * 12, 0xEE);
+    pack_block_rgb24(r, 3, 2, out.data());
+    const unsigned char expected[] = {0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0x99, 0x88, 0x77, 0, 0, 0,
+                                      0xCC, 0xBB, 0xAA, 0xFF, 0xEE, 0xDD, 0x03, 0x02, 0x01, 0, 0, 0};
+    EXPECT_EQ(std::vector<unsigned char>(expected, expected + 24), out);
+}
+
+TEST(PackRgb24, ABlockLargerThanTheRasterIsBlackOutsideAndAPartialOneKeepsItsColumns) {
+    uint32_t pixels[] = {0xFF0000, 0x00FF00,
+                         0x0000FF, 0xFFFFFF};
+    RasterView r = raster_view(pixels, 2, 2, 32);
+    // 3 x 3 from a 2 x 2 raster: a black column on the right and a black row at the bottom.
+    std::vector<unsigned char> out(3 * 12, 0xEE);
+    pack_block_rgb24(r, 3, 3, out.data());
+    const unsigned char row0[12] = {0, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0};
+    const unsigned char row1[12] = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(0, memcmp(out.data(), row0, 12));
+    EXPECT_EQ(0, memcmp(out.data() + 12, row1, 12));
+    EXPECT_EQ(std::vector<unsigned char>(12, 0), std::vector<unsigned char>(out.begin() + 24, out.end()));
+    // 1 x 2 from the same raster: only the first column of each row, in a row of 4 bytes.
+    std::vector<unsigned char> narrow(2 * 4, 0xEE);
+    pack_block_rgb24(r, 1, 2, narrow.data());
+    const unsigned char expected[] = {0, 0, 0xFF, 0, 0xFF, 0, 0, 0};
+    EXPECT_EQ(0, memcmp(narrow.data(), expected, 8));
+}
+
+TEST(PackRgb24, ARasterWithoutWordsGivesBlackRows) {
+    unsigned char grey[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    std::vector<unsigned char> out(2 * 8, 0xEE);
+    pack_block_rgb24(raster_view(grey, 2, 2, 8), 2, 2, out.data());   // 8-bit: not read as words
+    EXPECT_EQ(std::vector<unsigned char>(16, 0), out);
+    std::fill(out.begin(), out.end(), 0xEE);
+    pack_block_rgb24(raster_view(nullptr, 2, 2, 32), 2, 2, out.data());
+    EXPECT_EQ(std::vector<unsigned char>(16, 0), out);
 }

@@ -160,6 +160,29 @@ TEST(ImageFiles, An8BitImageIsWrittenWithItsColourTable) {
     DeleteFileA(path.c_str());
 }
 
+TEST(ImageFiles, ABlockWiderAndTallerThanTheImageIsWrittenWithBlackOutside) {
+    std::string base = scratch("wide"), path = base + ".bmp";
+    DeleteFileA(path.c_str());
+    ASSERT_EQ(harness_start(), 0);
+    EXPECT_TRUE(harness_run_on_worker([&] {
+        // A 33-pixel row is 99 bytes of 24-bit pixels, padded to 100 in the file.
+        ASSERT_EQ(VRX_CreateImage(0, "source", 0, 0, 33, 21, 100), 0);
+        for (int y = 0; y < 21; y++)
+            for (int x = 0; x < 33; x++) pixels32[0][y * 33 + x] = (uint32_t)(x * 7) << 16 | (uint32_t)(y * 11) << 8 | 0x5A;
+        ASSERT_EQ(VRX_SaveImage(40, 25, 0, base.c_str()), 0);
+        ASSERT_EQ(VRX_CreateImage(1, "back", 0, 0, 40, 25, 100), 0);
+        for (int i = 0; i < 40 * 25; i++) pixels32[1][i] = 0x808080;
+        ASSERT_EQ(VRX_LoadImage(path.c_str(), 0, 0), 0);
+        for (int y = 0; y < 25; y++)
+            for (int x = 0; x < 40; x++) {
+                uint32_t expected = x < 33 && y < 21 ? (uint32_t)(x * 7) << 16 | (uint32_t)(y * 11) << 8 | 0x5A : 0;
+                EXPECT_EQ(pixels32[1][y * 40 + x] & 0xFFFFFF, expected) << x << "," << y;
+            }
+    }));
+    EXPECT_TRUE(harness_exit());
+    DeleteFileA(path.c_str());
+}
+
 TEST(ImageFiles, RefusesWhatCannotBeReadOrWritten) {
     ASSERT_EQ(harness_start(), 0);
     EXPECT_TRUE(harness_run_on_worker([] {

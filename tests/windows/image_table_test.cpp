@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,27 @@ TEST(ImageCreation, GivesTheClientSizeAndCaptionOfEachDepth) {
         ASSERT_EQ(VRX_GetColorTable(table), 0);
         EXPECT_EQ(table[200].rgbRed, 200);
         EXPECT_EQ(table[200].rgbBlue, 200);
+    });
+}
+
+TEST(ImageCreation, ANewRasterIsBlackEvenWhereAClosedImageWasPainted) {
+    with_toolkit([] {
+        for (int round = 0; round < 3; round++) {
+            ASSERT_EQ(VRX_CreateImage(0, "white", 0, 0, 301, 203, 100), 0);
+            for (int i = 0; i < 301 * 203; i++) pixels32[0][i] = 0xFFFFFF;
+            ASSERT_EQ(VRX_DestroyImage(0), 0);
+            ASSERT_EQ(VRX_CreateImage8(1, "grey", 0, 0, 301, 203, 100), 0);
+            int nonzero = 0;
+            for (int i = 0; i < 304 * 203; i++) nonzero += pixels8[1][i] != 0;
+            EXPECT_EQ(nonzero, 0) << "8-bit, round " << round;
+            memset(pixels8[1], 0xFF, 304 * 203);
+            ASSERT_EQ(VRX_DestroyImage(1), 0);
+            ASSERT_EQ(VRX_CreateImage(0, "again", 0, 0, 301, 203, 100), 0);
+            nonzero = 0;
+            for (int i = 0; i < 301 * 203; i++) nonzero += pixels32[0][i] != 0;
+            EXPECT_EQ(nonzero, 0) << "32-bit, round " << round;
+            ASSERT_EQ(VRX_DestroyImage(0), 0);
+        }
     });
 }
 

@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""bench/report.py - turns one run's raw figures into the table of bench/results.md.
+
+    bench/report.py <output folder>
+
+Reads pixel.json (Google Benchmark, medians of its repetitions), results.txt ("name value" lines from
+the Windows programs, one per round; the median is taken) and info.txt (machine, date, commit), and
+prints Markdown: every figure beside its reference, the ratio and whether the goal is met.
+"""
+
+import json
+import os
+import statistics
+import sys
+
+
+def read_pairs(path):
+    """name -> list of values (numbers where they parse) of a "name value" file."""
+    values = {}
+    if not os.path.exists(path):
+        return values
+    with open(path) as f:
+        for line in f:
+            parts = line.split(None, 1)
+            if len(parts) != 2:
+                continue
+            text = parts[1].strip()
+            try:
+                value = float(text)
+            except ValueError:
+                value = text
+            values.setdefault(parts[0], []).append(value)
+    return values
+
+
+def read_pixel_bench(path):
+    """benchmark name -> its median aggregate (or its only run)."""
+    runs = {}
+    if not os.path.exists(path):
+        return runs
+    with open(path) as f:
+        data = json.load(f)
+    for b in data.get("benchmarks", []):
+        name = b.get("run_name", b["name"])
+        if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+            continue
+        runs[name] = b
+    return runs
+
+
+def fmt(value, digits=1):
+    if value is None:
+        return "—"
+    return f"{value:,.{digits}f}"
+
+
+def main():
+    out = sys.argv[1]
+    pixel = read_pixel_bench(os.path.join(out, "pixel.json"))
+    timed = read_pairs(os.path.join(out, "results.txt"))
+    info = {k: v[-1] for k, v in read_pairs(os.path.join(out, "info.txt")).items()}
+    # Whole numbers read as such (cores, quality)
+    info = {k: (int(v) if isinstance(v, float) and v.is_integer() else v) for k, v in info.items()}
+    rows = []
+
+    def median(name):
+        v = [x for x in timed.get(name, []) if isinstance(x, float)]
+        return statistics.median(v) if v else None
+
+    def rounds(name):
+        return len([x for x in timed.get(name, []) if isinstance(x, float)])
+
+    def row(figure, value, unit, reference, ref_value, ratio, goal, met):
+        verdict = "—" if met is None else ("met" if met else "**missed**")
+        rows.append(f"| {figure} | {value} {unit} | {reference} | {ref_value} | {ratio} | {goal} | {verdict} |")
+
+    def pixel_counter(name, counter):
+        b = pixel.get(name)
+        return b.get(counter) if b else None
+
+    # The block copy of VRX_PutImage / VRX_GetImage against memcpy of the same bytes.
+    for mp in (1, 25):
+        ref = pixel_counter(f"BM_Memcpy/{mp}", "bytes_per_second")
+        for bench, what in (("BM_PutBlock", "VRX_PutImage row copy"), ("BM_GetBlock", "VRX_GetImage row copy")):
+            v = pixel_counter(f"{bench}/{mp}", "bytes_per_second")
+            ratio = v / ref if v and ref else None
+            row(f"{what}, {mp} MP (32-bit)", fmt(v and v / 1e9, 2), "GB/s", "memcpy, same bytes",
+                fmt(ref and ref / 1e9, 2) + " GB/s", fmt(ratio, 2) + "×", "≥ 0.8× memcpy",
+                None if ratio is None else ratio >= 0.8)
+
+        rows_ref = pixel_counter(f"BM_MemcpyRows/{mp}", "bytes_per_second")
+        v = pixel_counter(f"BM_PutBlock/{mp}", "bytes_per_second")
+        row(f"VRX_PutImage row copy, {mp} MP, against its own shape", fmt(v and v / 1e9, 2), "GB/s",
+            "one memcpy per row into the same canvas", fmt(rows_ref and rows_ref / 1e9, 2) + " GB/s",
+            fmt(v / rows_ref if v and rows_ref else None, 2) + "×", "(information)", None)
+    for mp in (1, 25):
+        v = pixel_counter(f"BM_PackRgb24/{mp}", "bytes_per_second")
+        ref = pixel_counter(f"BM_Memcpy/{mp}", "bytes_per_second")
+        row(f"JPEG save's pass: 32-bit block to 24-bit rows, {mp} MP", fmt(v and v / 1e9, 2), "GB/s read",
+            "memcpy, same bytes", fmt(ref and ref / 1e9, 2) + " GB/s", fmt(v / ref if v and ref else None, 2) + "×",
+            "(information)", None)
+    for mp in (1, 25):
+        for bench, what in (("BM_LayoutCentre", "quarvex"), ("BM_LayoutSwap", "quarvex-swap")):
+            v = pixel_counter(f"{bench}/{mp}", "pixels_per_s")
+            ref = pixel_counter(f"BM_Memcpy/{mp}", "pixels_per_s")
+            row(f"{what}'s canvas fill (copies and black boxes), {mp} MP pair", fmt(v and v / 1e6), "Mpixel/s",
+                "memcpy of the raster", fmt(ref and ref / 1e6) + " Mpixel/s",
+                fmt(v / ref if v and ref else None, 3) + "×", "≥ 100 Mpixel/s", None if v is None else v >= 100e6)
+
+    # Whole-image operations in Mpixel/s against a memcpy of the same raster.
+    ops = (("BM_FloodFill", "Flood fill"), ("BM_RotateRight", "Right rotation (packed copy + turn)"),
+           ("BM_PatternRGB", "RGB test pattern"), ("BM_Invert", "Invert"),
+           ("BM_ColourYCrCb", "Colour model Y/Cr/Cb"), ("BM_ColourYUV", "Colour model YUV"),
+           ("BM_ColourYIQ", "Colour model YIQ"), ("BM_ColourHSV", "Colour model HSV"))
+    for bench, what in ops:
+        for mp in (1, 25):
+            ref = pixel_counter(f"BM_Memcpy/{mp}", "pixels_per_s")
+            v = pixel_counter(f"{bench}/{mp}", "pixels_per_s")
+            row(f"{what}, {mp} MP", fmt(v and v / 1e6), "Mpixel/s", "memcpy of the raster",
+                fmt(ref and ref / 1e6) + " Mpixel/s", fmt(v / ref if v and ref else None, 3) + "×",
+                "≥ 100 Mpixel/s", None if v is None else v >= 100e6)
+    for mp in (1, 25):
+        v = median(f"gdi.rescale707_{mp}mp_mpix_s")
+        ref = median(f"gdi.bitblt_{mp}mp_mpix_s")
+        row(f"Rescale 70.7 % (GDI StretchBlt, COLORONCOLOR, under Wine), {mp} MP", fmt(v), "Mpixel/s",
+            "BitBlt of the same source", fmt(ref) + " Mpixel/s", fmt(v / ref if v and ref else None, 3) + "×",
+            "≥ 100 Mpixel/s", None if v is None else v >= 100)
+    text = pixel_counter("BM_BitmapText", "chars_per_s")
+    boxes = pixel_counter("BM_GlyphBoxFill", "chars_per_s")
+    row("Bitmap-font text (8×14)", fmt(text and text / 1e6, 2), "M chars/s", "filling the glyph boxes",
+        fmt(boxes and boxes / 1e6, 2) + " M chars/s", fmt(text / boxes if text and boxes else None, 3) + "×",
+        "—", None)
+
+    # The conversion, Start -> "変換終了", against ImageMagick and the encoder alone. The ratio is the
+    # median of the ratios within each round (the four ran one after the other), which cancels the
+    # machine's drift between rounds; with a round missing it falls back to the ratio of the medians.
+    def paired_ratio(name, reference):
+        a = [x for x in timed.get(name, []) if isinstance(x, float)]
+        b = [x for x in timed.get(reference, []) if isinstance(x, float)]
+        if a and len(a) == len(b):
+            return statistics.median(x / y for x, y in zip(a, b) if y > 0)
+        ma, mb = median(name), median(reference)
+        return ma / mb if ma and mb else None
+
+    magick = median("imagemagick.convert_ms")
+    floor = median("encoder.floor_ms")
+    for program in ("quarvex", "quarvex-swap"):
+        v = median(f"{program}.convert_ms")
+        n = rounds(f"{program}.convert_ms")
+        r = paired_ratio(f"{program}.convert_ms", "imagemagick.convert_ms")
+        row(f"{program}: Start → 変換終了, 7692×3330 pair → 15384×3330 JPEG (median of {n})", fmt(v, 0), "ms",
+            "ImageMagick convert … -extent 200%x100%", fmt(magick, 0) + " ms", fmt(r, 2) + "×", "≤ 0.8×",
+            None if r is None else r <= 0.8)
+        r = paired_ratio(f"{program}.convert_ms", "encoder.floor_ms")
+        row(f"{program}: the same against the encoder floor", fmt(v, 0), "ms", "GDI+ JPEG encoder alone",
+            fmt(floor, 0) + " ms", fmt(r, 2) + "×", "≤ 1.15×", None if r is None else r <= 1.15)
+
+    # The request hand-over and the start-up.
+    m = median("requests.median_ms")
+    row(f"Request hand-over round trip, median of {int(median('requests.count') or 0)}", fmt(m, 3), "ms",
+        "the worker's Sleep(1) pass", "≈ 1 ms", "—", "≤ 2 ms", None if m is None else m <= 2)
+    p99 = median("requests.p99_ms")
+    row("Request hand-over round trip, 99th percentile", fmt(p99, 3), "ms", "", "", "—", "—", None)
+    bare = median("bare.startup_ms")
+    for program in ("quarvex", "quarvex-swap"):
+        v = median(f"{program}.startup_ms")
+        beyond = v - 1060 if v is not None else None
+        row(f"{program}: process start → \"32-bit color\" (median of {rounds(program + '.startup_ms')})",
+            fmt(v, 0), "ms", "drop-in animation", "1,060 ms", f"+{fmt(beyond, 0)} ms", "≤ +150 ms",
+            None if beyond is None else beyond <= 150)
+    row(f"Wine's own process start → first window of a bare program (median of {rounds('bare.startup_ms')})",
+        fmt(bare, 0), "ms", "(part of every start-up above)", "", "—", "—", None)
+
+    print("# Benchmark results")
+    print()
+    print(f"- Machine: {info.get('machine.cpu', '?')}, {info.get('machine.cores', '?')} cores, "
+          f"load average {info.get('machine.load', '?')} at the start")
+    print(f"- Date: {info.get('run.date', '?')}")
+    print(f"- Commit: {info.get('run.commit', '?')}")
+    print(f"- Output: the programs write {info.get('program.output_size', '?')} at JPEG quality "
+          f"{info.get('program.jpeg_quality', '?')}; ImageMagick {info.get('imagemagick.output', '?')}; "
+          f"encoder alone {info.get('encoder.output', '?')} (width×height quality)")
+    print("- Native figures: Google Benchmark, CPU time, median of 5 repetitions run in random interleaving, "
+          "one core, Release build without sanitizers (build/bench). Wine figures: wall time, medians of the "
+          "rounds; in each round quarvex, quarvex-swap, ImageMagick and the encoder alone run one after the other, "
+          "and a conversion's ratio is the median of its ratios within the rounds.")
+    print("- The machine is shared: other work runs beside the benchmarks (see the load average), so single "
+          "figures drift; compare a figure with the reference beside it, taken in the same run.")
+    print()
+    print("| Figure | Value | Reference | Reference value | Ratio | Goal | Met |")
+    print("|---|---|---|---|---|---|---|")
+    for r in rows:
+        print(r)
+
+
+if __name__ == "__main__":
+    main()
