@@ -1,7 +1,7 @@
 # quarvex - the two commands that do everything on a fresh Debian 12 machine:
 #   make run    set-up, build, start quarvex under Wine (make run VARIANT=swap for quarvex-swap)
 #   make test   set-up, build both programs, run every test layer (native, Windows, end-to-end)
-# Further: make build, make native, make windows, make clean.
+# Further: make build, make native, make windows, make clean, make fuzz (FUZZ_SECONDS=60 per target).
 
 VARIANT ?=
 JOBS    ?= $(shell nproc)
@@ -9,7 +9,7 @@ NATIVE  := build/native
 WINDOWS := build/windows
 PROGRAM := $(if $(filter swap,$(VARIANT)),quarvex-swap,quarvex)
 
-.PHONY: all setup build native windows run test test-native test-windows clean
+.PHONY: all setup build native windows run test test-native test-windows fuzz clean
 
 all: build
 
@@ -41,6 +41,11 @@ test-windows: windows
 	@scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure
 
 test: test-native test-windows
+
+# The libFuzzer targets of tests/fuzz/, each for FUZZ_SECONDS with ASan and UBSan (not part of make test)
+FUZZ_SECONDS ?= 60
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
 
 clean:
 	rm -rf $(NATIVE) $(WINDOWS)

@@ -35,12 +35,11 @@ static HBITMAP bitmap_from_packed_dib(const void *block, size_t size, RGBQUAD *t
     memcpy(&plain.header, block, sizeof(BITMAPINFOHEADER));
     plain.header.biSize = sizeof(BITMAPINFOHEADER);
     plain.header.biClrUsed = (DWORD)info.colours;
+    plain.header.biSizeImage = 0;   // the rows' length comes from the checked layout alone
     const unsigned char *bytes = (const unsigned char *)block;
     if (info.colours) memcpy(plain.colours, bytes + info.table_offset, (size_t)info.colours * 4);
-    if (plain.header.biCompression == BI_BITFIELDS) {
-        // The three masks sit at byte 40 either way: inside a larger header, or right after a small one.
-        memcpy(plain.colours, bytes + 40, 3 * sizeof(DWORD));
-    }
+    // The three masks of BI_BITFIELDS, inside a larger header or right after a small one
+    if (info.masks_offset) memcpy(plain.colours, bytes + info.masks_offset, 3 * sizeof(DWORD));
     memcpy(table, plain.colours, (size_t)info.colours * 4);
     *count = info.colours;
     HDC screen = GetDC(nullptr);
