@@ -208,7 +208,9 @@ void main_window_drop(HDROP drop) {
     for (UINT i = 0; i < files && s < VRX_MAX_IMAGES && !vrx_quit.load(std::memory_order_acquire); i++) {
         wchar_t name[MAX_PATH], full[MAX_PATH];
         wchar_t *part = nullptr;
-        if (!DragQueryFileW(drop, i, name, MAX_PATH)) continue;
+        // A name that does not fit is skipped: cut to fit it would name another file.
+        UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        if (length == 0 || length >= MAX_PATH || !DragQueryFileW(drop, i, name, MAX_PATH)) continue;
         DWORD len = GetFullPathNameW(name, MAX_PATH, full, &part);
         if (len == 0 || len >= MAX_PATH || !part || !*part) continue;
         GpImage *image = nullptr;
