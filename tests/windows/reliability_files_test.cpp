@@ -19,6 +19,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -115,6 +116,16 @@ HDROP drop_of(const std::vector<std::wstring> &files) {
     return (HDROP)block;
 }
 
+// The largest difference of one colour channel (a JPEG picture comes back within a few levels)
+int channel_error(uint32_t a, uint32_t b) {
+    int worst = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        int d = abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF));
+        if (d > worst) worst = d;
+    }
+    return worst;
+}
+
 // The image windows (class vrx_iw) of this process
 int image_window_count() {
     int count = 0;
@@ -126,9 +137,10 @@ int image_window_count() {
     return count;
 }
 
-// Opens image 0 of kW x kH filled with the mark, on the worker
+// Opens image 0 afresh, kW x kH filled with the mark, on the worker
 void open_marked_image() {
     harness_run_on_worker([] {
+        VRX_DestroyImage(0);
         ASSERT_EQ(VRX_CreateImage(0, "target", 0, 0, kW, kH, 100), 0);
         for (int i = 0; i < kW * kH; i++) pixels32[0][i] = kMark;
     });
@@ -154,10 +166,14 @@ void expect_image_after_load(const BadFile &f, bool *drew) {
         return;
     }
     int w = f.width < kW ? f.width : kW, h = f.height < kH ? f.height : kH;
-    if (f.top_left) EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, f.top_left);
+    if (f.top_left) {
+        EXPECT_LE(channel_error(pixels32[0][0], f.top_left), 8) << std::hex << pixels32[0][0];
+    }
     for (int y = 0; y < kH; y++)
         for (int x = 0; x < kW; x++)
-            if (x >= w || y >= h) ASSERT_EQ(pixels32[0][y * kW + x], kMark) << "drawn outside the picture at " << x << "," << y;
+            if (x >= w || y >= h) {
+                ASSERT_EQ(pixels32[0][y * kW + x], kMark) << "drawn outside the picture at " << x << "," << y;
+            }
 }
 
 // The image window's Load image file command, with path typed into its dialog and OK pressed;
@@ -211,7 +227,7 @@ TEST_P(BadImageFile, EveryWayInGivesARefusalOrThePictureAtItsSize) {
         bool drew = false;
         expect_image_after_load(f, &drew);
         EXPECT_EQ(result, drew ? 0 : 1);
-        if (f.outcome == EITHER && drew) EXPECT_EQ(result, 0);
+        if (f.outcome == EITHER) std::printf("%s: %s\n", f.name, drew ? "drawn" : "refused");
     }
     // A drop on the image window
     {
@@ -247,7 +263,9 @@ TEST_P(BadImageFile, EveryWayInGivesARefusalOrThePictureAtItsSize) {
             EXPECT_EQ(image_window_count(), 1);
             EXPECT_EQ(VRX_GetImageWidth(0), f.width);
             EXPECT_EQ(VRX_GetImageHeight(0), f.height);
-            if (f.top_left) EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, f.top_left);
+            if (f.top_left) {
+        EXPECT_LE(channel_error(pixels32[0][0], f.top_left), 8) << std::hex << pixels32[0][0];
+    }
         }
     }
     EXPECT_TRUE(harness_exit());
@@ -274,15 +292,29 @@ bool copy_data(const char *name, const std::wstring &to) {
     return CopyFileW(data_path(name).c_str(), (L"\\\\?\\" + to).c_str(), FALSE) != 0;
 }
 
-// Removes the scratch folder and everything in it
-void remove_scratch() {
-    std::wstring from = std::wstring(kScratch) + L'\0';
-    SHFILEOPSTRUCTW op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationW(&op);
+// Removes a folder and everything in it (through the \\?\ form, so long names go too)
+void remove_tree(const std::wstring &folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                remove_tree(path);
+            } else {
+                SetFileAttributesW((L"\\\\?\\" + path).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW((L"\\\\?\\" + path).c_str());
+            }
+        } while (FindNextFileW(h, &found));
+        FindClose(h);
+    }
+    RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
 }
+
+// Removes the scratch folder and everything in it
+void remove_scratch() { remove_tree(kScratch); }
 
 }  // namespace
 
@@ -292,7 +324,7 @@ TEST(ReliabilityFiles, APathLongerThanMaxPathIsRefusedNotCutToAnotherFile) {
     // A folder of 200 characters, then a 60-character name: 281 in all. Cut after 259 characters the
     // path names another picture, which must not be loaded in its place.
     std::wstring folder = std::wstring(kScratch) + L"\\" + std::wstring(200 - wcslen(kScratch) - 1, L'd');
-    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
     std::wstring longer = folder + L"\\" + std::wstring(56, L'a') + L".png";
     std::wstring cut = longer.substr(0, MAX_PATH - 1);
     ASSERT_GT(longer.size(), (size_t)MAX_PATH);
