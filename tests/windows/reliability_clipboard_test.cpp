@@ -377,3 +377,29 @@ TEST(ReliabilityClipboard, AOneBitPictureSetsOnlyItsTwoColoursOfAn8BitImage) {
     }
     EXPECT_TRUE(harness_exit());
 }
+
+TEST(ReliabilityClipboard, APictureNoWindowCanShowIsRefusedByTheMainWindowButPastedIntoAnImage) {
+    // 4000 x 1: no zoom shows it in a window of its own, yet Ctrl+V draws its first 200 columns.
+    const int width = 4000;
+    size_t row = ((size_t)width * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> block(40 + row, 0);
+    put32(block, 0, 40);
+    put32(block, 4, width);
+    put32(block, 8, 1);
+    put16(block, 12, 1);
+    put16(block, 14, 24);
+    for (int x = 0; x < width; x++) block[40 + 3 * x + 1] = (unsigned char)(x < 100 ? 0xFF : 0x80);   // green
+    ASSERT_EQ(harness_start(), 0);
+    put_on_clipboard(block);
+    main_window_paste();
+    EXPECT_EQ(image_window_count(), 0);
+    for (int n = 0; n < VRX_MAX_IMAGES; n++) ASSERT_FALSE(image_exists(n)) << n;
+    open_marked_target();
+    press_ctrl_v();
+    EXPECT_EQ(pixels32[0][0], 0x00FF00u);
+    EXPECT_EQ(pixels32[0][150], 0x008000u);
+    EXPECT_EQ(pixels32[0][199], 0x008000u);
+    EXPECT_EQ(pixels32[0][kW], kMark) << "row 1 is not touched";
+    EXPECT_EQ(marked_pixels(), kW * kH - kW);
+    EXPECT_TRUE(harness_exit());
+}
