@@ -64,12 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         s.text_windows.push_back(ReportTextWindow{(int)i, 1, 2, 3, 4});
     }
     s.input_box.open = size > 1 && (data[1] & 1);
-    s.input_box.items = size > 2 ? data[2] % 8 : 0;
+    s.input_box.items = size > 2 ? data[2] % 10 - 2 : 0;
     for (int i = 0; i < s.input_box.items; i++) s.input_box.labels.push_back(piece(20));
     s.button_box.open = size > 1 && (data[1] & 2);
-    s.button_box.nx = size > 3 ? data[3] % 5 : 0;
-    s.button_box.ny = size > 4 ? data[4] % 5 : 0;
-    for (int i = 0; i < s.button_box.nx * s.button_box.ny; i++) s.button_box.captions.push_back(piece(10));
+    // Counts below 1 and above 256 too, which the report must not walk
+    auto count = [&](size_t i) { return size > i ? (data[i] == 255 ? 300 : data[i] % 8 - 2) : 0; };
+    s.button_box.nx = count(3);
+    s.button_box.ny = count(4);
+    for (int i = 0; i < s.button_box.nx * s.button_box.ny && i < 64; i++) s.button_box.captions.push_back(piece(10));
     WindowReport report;
     build_window_report(s, nullptr, &report);
     if (report.printed.empty() || report.source.find("VRX_SetForeground(VRXMAINWINDOW);") == std::string::npos) abort();
