@@ -11,7 +11,7 @@
 // Bitmap text
 //----------------------------------------------------------------------------------
 
-// v + step, held at INT_MAX instead of overflowing
+// v + step, held at the ends of the int range instead of overflowing
 int text_advance(int v, int step) {
     long long sum = (long long)v + step;
     if (sum > INT_MAX) return INT_MAX;
