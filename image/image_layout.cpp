@@ -60,6 +60,7 @@ void format_image_caption(char *out, size_t size, const char *title, int zoom, i
 bool ensure_extension(uint16_t *path, size_t room, const char *ext) {
     size_t len = 0;
     while (len < room && path[len]) len++;
+    if (len == room) return false;   // no terminator inside the room: not a path to keep or extend
     size_t ext_len = std::strlen(ext);
     if (len >= ext_len) {
         bool same = true;

@@ -67,7 +67,7 @@ for t in "${targets[@]}"; do
   /usr/bin/time -f '%U %S' -o "$out/$t.time" \
     "$out/$t" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$out/artifacts/$t-" >"$log" 2>&1 || status=$?
-  cpu=$(awk '{printf "%.1f", $1 + $2}' "$out/$t.time")
+  cpu=$(tail -n 1 "$out/$t.time" | awk '{printf "%.1f", $1 + $2}')
   total_cpu=$(awk -v a="$total_cpu" -v b="$cpu" 'BEGIN {printf "%.1f", a + b}')
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || echo 0)

@@ -154,6 +154,18 @@ TEST(EnsureExtension, RefusesAPathThatWouldNotFit) {
     EXPECT_FALSE(ensure_extension(unterminated.data(), unterminated.size(), ".tif"));
 }
 
+TEST(EnsureExtension, AnUnterminatedPathIsRefusedEvenWhenItEndsInTheExtension) {
+    // Found by fuzzing: ".Jpg" filling a room of 4 units has no terminator, yet was kept as a path
+    // that already ends in ".jpg" and handed on unterminated.
+    std::vector<uint16_t> path = {'.', 'J', 'p', 'g'};
+    EXPECT_FALSE(ensure_extension(path.data(), path.size(), ".jpg"));
+    EXPECT_EQ(path, (std::vector<uint16_t>{'.', 'J', 'p', 'g'}));
+    std::vector<uint16_t> longer(300, 'x');
+    const char *tail = "a.png";
+    for (size_t i = 0; i < 5; i++) longer[295 + i] = (unsigned char)tail[i];
+    EXPECT_FALSE(ensure_extension(longer.data(), longer.size(), ".png"));
+}
+
 //----------------------------------------------------------------------------------
 // read_packed_dib
 //----------------------------------------------------------------------------------
