@@ -2,7 +2,7 @@
 #   make run    set-up, build, start quarvex under Wine (make run VARIANT=swap for quarvex-swap)
 #   make test   set-up, build both programs, run every test layer (native, Windows, end-to-end)
 #   make bench  set-up, build and run the benchmarks; one table of figures, also in bench/results.md
-# Further: make build, make native, make windows, make clean.
+# Further: make build, make native, make windows, make clean, make fuzz (FUZZ_SECONDS=60 per target).
 
 VARIANT ?=
 JOBS    ?= $(shell nproc)
@@ -10,7 +10,7 @@ NATIVE  := build/native
 WINDOWS := build/windows
 PROGRAM := $(if $(filter swap,$(VARIANT)),quarvex-swap,quarvex)
 
-.PHONY: all setup build native windows run test test-native test-windows bench clean
+.PHONY: all setup build native windows run test test-native test-windows bench fuzz clean
 
 all: build
 
@@ -47,5 +47,10 @@ test: test-native test-windows
 bench: setup $(WINDOWS)/Makefile
 	@bench/run.sh $(JOBS)
 
+# The libFuzzer targets of tests/fuzz/, each for FUZZ_SECONDS with ASan and UBSan (not part of make test)
+FUZZ_SECONDS ?= 60
+fuzz:
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+
 clean:
-	rm -rf $(NATIVE) $(WINDOWS) build/bench build/bench-run
+	rm -rf $(NATIVE) $(WINDOWS) build/bench build/bench-run build/fuzz

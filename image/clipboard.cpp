@@ -35,12 +35,11 @@ static HBITMAP bitmap_from_packed_dib(const void *block, size_t size, RGBQUAD *t
     memcpy(&plain.header, block, sizeof(BITMAPINFOHEADER));
     plain.header.biSize = sizeof(BITMAPINFOHEADER);
     plain.header.biClrUsed = (DWORD)info.colours;
+    plain.header.biSizeImage = 0;   // the rows' length comes from the checked layout alone
     const unsigned char *bytes = (const unsigned char *)block;
     if (info.colours) memcpy(plain.colours, bytes + info.table_offset, (size_t)info.colours * 4);
-    if (plain.header.biCompression == BI_BITFIELDS) {
-        // The three masks sit at byte 40 either way: inside a larger header, or right after a small one.
-        memcpy(plain.colours, bytes + 40, 3 * sizeof(DWORD));
-    }
+    // The three masks of BI_BITFIELDS, inside a larger header or right after a small one
+    if (info.masks_offset) memcpy(plain.colours, bytes + info.masks_offset, 3 * sizeof(DWORD));
     memcpy(table, plain.colours, (size_t)info.colours * 4);
     *count = info.colours;
     HDC screen = GetDC(nullptr);
@@ -209,7 +208,9 @@ void main_window_drop(HDROP drop) {
     for (UINT i = 0; i < files && s < VRX_MAX_IMAGES && !vrx_quit.load(std::memory_order_acquire); i++) {
         wchar_t name[MAX_PATH], full[MAX_PATH];
         wchar_t *part = nullptr;
-        if (!DragQueryFileW(drop, i, name, MAX_PATH)) continue;
+        // A name that does not fit is skipped: cut to fit it would name another file.
+        UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        if (length == 0 || length >= MAX_PATH || !DragQueryFileW(drop, i, name, MAX_PATH)) continue;
         DWORD len = GetFullPathNameW(name, MAX_PATH, full, &part);
         if (len == 0 || len >= MAX_PATH || !part || !*part) continue;
         GpImage *image = nullptr;

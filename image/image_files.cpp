@@ -42,7 +42,7 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
     int n = vrx_current_image;
     if (!image_exists(n)) return 2;
     GpImage *image = nullptr;
-    if (GdipLoadImageFromFile(path, &image) != Ok || !image) return 1;
+    if (!path || !path[0] || GdipLoadImageFromFile(path, &image) != Ok || !image) return 1;
     UINT width = 0, height = 0;
     GdipGetImageWidth(image, &width);
     GdipGetImageHeight(image, &height);
@@ -66,19 +66,23 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
             }
         }
     }
+    // NOTE: a decoder may read a damaged file's header and fail only when it decodes the pixels
+    //       here; that is a file that cannot be read as well.
     GpGraphics *graphics = nullptr;
-    GdipCreateFromHDC(vrx_images[n].memory_dc, &graphics);
-    GdipDrawImageRectI(graphics, image, x, y, (INT)width, (INT)height);
-    GdipDeleteGraphics(graphics);
+    Status drawn = GdipCreateFromHDC(vrx_images[n].memory_dc, &graphics);
+    if (drawn == Ok) drawn = GdipDrawImageRectI(graphics, image, x, y, (INT)width, (INT)height);
+    if (graphics) GdipDeleteGraphics(graphics);
     GdipDisposeImage(image);
-    return 0;
+    return drawn == Ok ? 0 : 1;
 }
 
 // Draws an image file (ANSI path) into the current image at (x, y); 1 unreadable, 2 no current image
 int VRX_LoadImage(const char *path, int x, int y) {
     if (!image_exists(vrx_current_image)) return 2;
+    // NOTE: a path of more than 259 characters is refused: cut to fit it would name another file.
     wchar_t wide[MAX_PATH];
-    return load_image_file_wide(narrow_to_wide(path, wide, MAX_PATH), x, y);
+    if (!path || MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) == 0) return 1;
+    return load_image_file_wide(wide, x, y);
 }
 
 //----------------------------------------------------------------------------------

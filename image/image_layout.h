@@ -25,6 +25,7 @@ struct PackedDibInfo {
     int bit_count;           // 1, 4, 8, 16, 24 or 32
     int colours;             // colour-table entries present (0..256 taken)
     size_t header_size;      // biSize
+    size_t masks_offset;     // where the three BI_BITFIELDS masks start; 0 without them
     size_t table_offset;     // where the colour table starts
     size_t bits_offset;      // where the pixel rows start
     size_t row_bytes;        // bytes per row, padded to 4

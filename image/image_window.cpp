@@ -98,7 +98,10 @@ static LRESULT on_menu_click(HWND w, bool process) {
 static LRESULT on_drop(HWND w, HDROP drop) {
     if (!tool_waiting() || !click_wait_is_waited(w)) {
         wchar_t name[MAX_PATH];
-        if (DragQueryFileW(drop, 0, name, MAX_PATH) > 0 && select_image_by_window(w) >= 0) {
+        // A name too long for the buffer is refused rather than cut to another file's name.
+        UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+        if (length > 0 && length < MAX_PATH && DragQueryFileW(drop, 0, name, MAX_PATH) > 0 &&
+            select_image_by_window(w) >= 0) {
             load_image_file_wide(name, 0, 0);
             InvalidateRect(w, nullptr, FALSE);
             VRX_PopImage();

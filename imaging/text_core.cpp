@@ -4,27 +4,44 @@
 
 #include "imaging/draw_core.h"
 
+#include <limits.h>
 #include <stdio.h>
 
 //----------------------------------------------------------------------------------
 // Bitmap text
 //----------------------------------------------------------------------------------
 
+// v + step, held at the ends of the int range instead of overflowing
+int text_advance(int v, int step) {
+    long long sum = (long long)v + step;
+    if (sum > INT_MAX) return INT_MAX;
+    if (sum < INT_MIN) return INT_MIN;
+    return (int)sum;
+}
+
 // Moves the cursor to the start of the next line
 static void new_line(TextCursor *cursor) {
-    cursor->y += FONT_LINE;
+    cursor->y = text_advance(cursor->y, FONT_LINE);
     cursor->x = cursor->margin;
 }
 
 // Draws one character at the cursor and advances
+// NOTE: the cursor may be anywhere in the int range (a caller sets it, and a long text walks it far
+//       down); glyph pixels are placed in 64 bits and those beyond the int range skipped, so nothing
+//       overflows and text off the raster simply draws nothing.
 void draw_char(const RasterView &r, TextCursor *cursor, uint32_t colour, unsigned char c) {
     if (c == 10) { new_line(cursor); return; }
     if (c < 32 || c > 127) return;
     const unsigned char *glyph = font8x14 + (c - 32) * FONT_HEIGHT;
-    for (int row = 0; row < FONT_HEIGHT; row++)
-        for (int b = 0; b < FONT_WIDTH; b++)
-            if (glyph[row] & (0x80 >> b)) plot_pixel(r, cursor->x + b, cursor->y - FONT_HEIGHT + row, colour);
-    cursor->x += FONT_WIDTH;
+    for (int row = 0; row < FONT_HEIGHT; row++) {
+        long long y = (long long)cursor->y - FONT_HEIGHT + row;
+        if (y < INT_MIN || y > INT_MAX) continue;
+        for (int b = 0; b < FONT_WIDTH; b++) {
+            long long x = (long long)cursor->x + b;
+            if (x <= INT_MAX && (glyph[row] & (0x80 >> b))) plot_pixel(r, (int)x, (int)y, colour);
+        }
+    }
+    cursor->x = text_advance(cursor->x, FONT_WIDTH);
     if (cursor->x > r.width - FONT_WIDTH) new_line(cursor);
 }
 

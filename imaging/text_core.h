@@ -25,6 +25,8 @@ extern const unsigned char font8x14[96 * 14];
 // Bitmap text
 //----------------------------------------------------------------------------------
 
+// v + step, held at the ends of the int range instead of overflowing (the cursor's advance)
+int text_advance(int v, int step);
 // Draws one character at the cursor in colour (10: new line; other codes below 32 or above 127 are
 // ignored) and advances, starting a new line when the next character would not fit
 void draw_char(const RasterView &r, TextCursor *cursor, uint32_t colour, unsigned char c);

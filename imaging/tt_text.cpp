@@ -82,7 +82,7 @@ void tt_draw_char(unsigned int code) {
     if (code < 32) {
         if (code >= TT_ITALIC_ON && code <= TT_UNDERLINE_OFF) restyle((int)code);
         else if (code == TT_NEW_LINE) {
-            vrx_text_y += vrx_tt_cell_height;
+            vrx_text_y = text_advance(vrx_text_y, vrx_tt_cell_height);
             vrx_text_x = vrx_text_margin;
         }
         return;
@@ -97,11 +97,12 @@ void tt_draw_char(unsigned int code) {
     SetTextColor(dc, swap_red_blue(vrx_tttc));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previous = SelectObject(dc, vrx_tt_font);
-    TextOutW(dc, vrx_text_x, vrx_text_y - vrx_tt_cell_height + 1, wide, 1);
+    TextOutW(dc, vrx_text_x, text_advance(vrx_text_y, 1 - vrx_tt_cell_height), wide, 1);
     ABC abc;
     INT plain = 0;
-    if (GetCharABCWidthsW(dc, wide[0], wide[0], &abc)) vrx_text_x += abc.abcA + (int)abc.abcB + abc.abcC;
-    else if (GetCharWidth32W(dc, wide[0], wide[0], &plain)) vrx_text_x += plain;
+    // NOTE: the advance holds at the end of the int range, like the bitmap text's
+    if (GetCharABCWidthsW(dc, wide[0], wide[0], &abc)) vrx_text_x = text_advance(vrx_text_x, abc.abcA + (int)abc.abcB + abc.abcC);
+    else if (GetCharWidth32W(dc, wide[0], wide[0], &plain)) vrx_text_x = text_advance(vrx_text_x, plain);
     SelectObject(dc, previous);
     GdiFlush();
 }

@@ -154,6 +154,18 @@ TEST(EnsureExtension, RefusesAPathThatWouldNotFit) {
     EXPECT_FALSE(ensure_extension(unterminated.data(), unterminated.size(), ".tif"));
 }
 
+TEST(EnsureExtension, AnUnterminatedPathIsRefusedEvenWhenItEndsInTheExtension) {
+    // Found by fuzzing: ".Jpg" filling a room of 4 units has no terminator, yet was kept as a path
+    // that already ends in ".jpg" and handed on unterminated.
+    std::vector<uint16_t> path = {'.', 'J', 'p', 'g'};
+    EXPECT_FALSE(ensure_extension(path.data(), path.size(), ".jpg"));
+    EXPECT_EQ(path, (std::vector<uint16_t>{'.', 'J', 'p', 'g'}));
+    std::vector<uint16_t> longer(300, 'x');
+    const char *tail = "a.png";
+    for (size_t i = 0; i < 5; i++) longer[295 + i] = (unsigned char)tail[i];
+    EXPECT_FALSE(ensure_extension(longer.data(), longer.size(), ".png"));
+}
+
 //----------------------------------------------------------------------------------
 // read_packed_dib
 //----------------------------------------------------------------------------------
@@ -225,6 +237,60 @@ TEST(PackedDib, FindsTheMasksOfBitfieldsInEitherPlace) {
     EXPECT_EQ(info.header_size, 124u);
     // Bit fields are only for 16 and 32 bits.
     EXPECT_EQ(check(dib(40 + 1024 + 4 + 12, 40, 2, 1, 8, 3), &info), 1);
+}
+
+TEST(PackedDib, MasksAfterAShortHeaderMustLieInsideTheBlock) {
+    PackedDibInfo info;
+    // A 44-byte header with BI_BITFIELDS: the masks follow it at 44..55, so a block of 48 bytes (one
+    // 16-bit pixel right after the header) is too short for them.
+    EXPECT_EQ(check(dib(48, 44, 1, 1, 16, 3), &info), 1);
+    ASSERT_EQ(check(dib(44 + 12 + 4, 44, 1, 1, 16, 3), &info), 0);
+    EXPECT_EQ(info.masks_offset, 44u);
+    EXPECT_EQ(info.bits_offset, 56u);
+    // 52- and 56-byte headers carry the masks inside, at 40.
+    for (uint32_t header : {52u, 56u, 108u, 124u}) {
+        ASSERT_EQ(check(dib(header + 4, header, 1, 1, 32, 3), &info), 0) << header;
+        EXPECT_EQ(info.masks_offset, 40u);
+        EXPECT_EQ(info.bits_offset, header);
+    }
+    // Without bit fields there are no masks to read.
+    ASSERT_EQ(check(dib(44 + 4, 44, 1, 1, 16), &info), 0);
+    EXPECT_EQ(info.masks_offset, 0u);
+}
+
+TEST(PackedDib, NothingItAcceptsLiesOutsideTheBlock) {
+    // Every header size from 40 to 130, both compressions, every depth, and blocks from the header
+    // to 80 bytes past it: what is accepted keeps masks, colours and rows inside the block.
+    PackedDibInfo info;
+    for (uint32_t header = 40; header <= 130; header++)
+        for (uint32_t compression : {0u, 3u})
+            for (unsigned bits : {1u, 4u, 8u, 16u, 24u, 32u})
+                for (uint32_t used : {0u, 1u, 3u})
+                    for (size_t total = header; total <= header + 80 + 1024; total += 7) {
+                        auto b = dib(total, header, 2, -2, bits, compression, used);
+                        if (check(b, &info) != 0) continue;
+                        if (info.masks_offset) {
+                            EXPECT_GE(info.masks_offset, 40u);
+                            EXPECT_LE(info.masks_offset + 12, total) << header << " " << total;
+                        }
+                        EXPECT_LE(info.table_offset + (size_t)info.colours * 4, total);
+                        EXPECT_LE(info.bits_offset + info.row_bytes * (size_t)info.height, total);
+                        EXPECT_LE(info.colours, bits <= 8 ? 1 << bits : 0);
+                    }
+}
+
+TEST(PackedDib, ColoursPastWhatTheDepthIndexesAreNotTaken) {
+    PackedDibInfo info;
+    // 1 bit with biClrUsed 1000: two colours are taken, the rows follow all 1000 entries.
+    ASSERT_EQ(check(dib(40 + 4000 + 4, 40, 1, 1, 1, 0, 1000), &info), 0);
+    EXPECT_EQ(info.colours, 2);
+    EXPECT_EQ(info.bits_offset, 40u + 4000u);
+    ASSERT_EQ(check(dib(40 + 4000 + 4, 40, 1, 1, 4, 0, 1000), &info), 0);
+    EXPECT_EQ(info.colours, 16);
+    // A 24-bit picture with biClrUsed: the optional table is skipped, no colours are taken.
+    ASSERT_EQ(check(dib(40 + 8 + 4, 40, 1, 1, 24, 0, 2), &info), 0);
+    EXPECT_EQ(info.colours, 0);
+    EXPECT_EQ(info.bits_offset, 48u);
 }
 
 TEST(PackedDib, TakesAtMost256ColoursButKeepsTheRowsWhereTheHeaderPutsThem) {

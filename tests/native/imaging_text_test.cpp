@@ -5,6 +5,7 @@
 #include "imaging/draw_core.h"
 #include "imaging/text_core.h"
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,32 @@ TEST(BitmapText, FormattedTextLongerThanTheBufferIsCut) {
     cur = {0, 14, 0};
     draw("%d-%s", 42, "ab");
     EXPECT_EQ(cur.y, 14 + 5 * 16);
+}
+
+TEST(BitmapText, ACursorFarAwayNeverOverflowsAndDrawsNothing) {
+    // Near the end of the int range: the advance holds at INT_MAX and a new line follows; the
+    // baseline held there moves no further. UBSan stops the test on any overflow.
+    Canvas cv(32, 32);
+    TextCursor cur = {INT_MAX - 3, 20, 4};
+    draw_char(cv.view, &cur, 0xFFFFFF, 'W');
+    EXPECT_EQ(cur.x, 4);
+    EXPECT_EQ(cur.y, 36);
+    cur = {0, INT_MAX - 5, 0};
+    draw_string(cv.view, &cur, 0xFFFFFF, "a\nb\n");
+    EXPECT_EQ(cur.y, INT_MAX);
+    EXPECT_EQ(cur.x, 0);
+    cur = {INT_MIN, INT_MIN, INT_MIN};   // glyph rows above the int range are skipped
+    draw_string(cv.view, &cur, 0xFFFFFF, "Mg\n");
+    EXPECT_EQ(cv.lit(), 0);
+    // A long text on a narrow raster walks 16 rows down per character, past the end of the range
+    // here, and the baseline stays at its end.
+    Canvas narrow(4, 4);
+    cur = {0, INT_MAX - 16 * 100, 0};
+    std::string line(4095, 'x');
+    draw_string(narrow.view, &cur, 0xFFFFFF, line.c_str());
+    EXPECT_EQ(cur.y, INT_MAX);
+    EXPECT_EQ(text_advance(INT_MIN, -1), INT_MIN);
+    EXPECT_EQ(text_advance(-5, 8), 3);
 }
 
 //----------------------------------------------------------------------------------
