@@ -208,9 +208,9 @@ static void remember_folder(const wchar_t *file, wchar_t *folder_w, char *folder
     wide_to_narrow(folder_w, folder, MAX_PATH);
 }
 
-// Runs one file dialog; 0 with the chosen path in name (260 bytes), 1 when cancelled
-static int file_dialog(bool save, char *name) {
-    wchar_t file[MAX_PATH] = {};
+// Runs one file dialog; 0 with the chosen UTF-16 path in file (MAX_PATH units), 1 when cancelled
+static int file_dialog(bool save, wchar_t *file) {
+    file[0] = 0;
     wchar_t *folder_w = save ? vrx_save_folder_w : vrx_load_folder_w;
     char *folder = save ? vrx_save_folder : vrx_load_folder;
     int &index = save ? save_filter_index : load_filter_index;
@@ -229,15 +229,20 @@ static int file_dialog(bool save, char *name) {
                      : (OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
     BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!chosen) return 1;
-    wide_to_narrow(file, name, MAX_PATH);
     index = (int)ofn.nFilterIndex;
     remember_folder(file, folder_w, folder);
     return 0;
 }
 
-// The open dialog "Load image file"; 0 with the path in name, 1 when cancelled
-int load_file_dialog(char *name) { return file_dialog(false, name); }
+// The open dialog "Load image file"; 0 with the UTF-16 path in name, 1 when cancelled
+// NOTE: the path stays UTF-16, so files whose names the ANSI code page cannot spell load too.
+int load_file_dialog(wchar_t *name) { return file_dialog(false, name); }
 // The save dialog "Save as"; 0 with the path in name, 1 when cancelled
-int save_file_dialog(char *name) { return file_dialog(true, name); }
+int save_file_dialog(char *name) {
+    wchar_t file[MAX_PATH];
+    if (file_dialog(true, file) != 0) return 1;
+    wide_to_narrow(file, name, MAX_PATH);
+    return 0;
+}
 // The save dialog's filter chosen last (1-based)
 int save_dialog_filter(void) { return save_filter_index; }

@@ -110,9 +110,9 @@ HMENU build_process_menu(int n) {
 // Load image file: the dialog, then the file into this image, which stays current
 static void load_command(HWND w) {
     if (select_image_by_window(w) < 0) return;
-    char name[MAX_PATH];
+    wchar_t name[MAX_PATH];
     if (load_file_dialog(name) != 0) return;
-    VRX_LoadImage(name, 0, 0);
+    load_image_file_wide(name, 0, 0);
     InvalidateRect(vrx_images[vrx_current_image].window, nullptr, FALSE);
 }
 

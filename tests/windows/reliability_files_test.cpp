@@ -386,6 +386,14 @@ TEST(ReliabilityFiles, ANameOutsideTheAnsiCodePage) {
         EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, kRed);
         EXPECT_EQ(pixels32[0][48], kMark);
     }
+    {
+        // The Load image file dialog hands the UTF-16 name over as well.
+        SCOPED_TRACE("Load image file");
+        open_marked_image();
+        EXPECT_TRUE(load_through_dialog(name));
+        EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, kRed);
+        EXPECT_EQ(pixels32[0][48], kMark);
+    }
     close_all_images();
     {
         SCOPED_TRACE("drop on the main window");
