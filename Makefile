@@ -1,6 +1,8 @@
 # quarvex - the two commands that do everything on a fresh Debian 12 machine:
 #   make run    set-up, build, start quarvex under Wine (make run VARIANT=swap for quarvex-swap)
 #   make test   set-up, build both programs, run every test layer (native, Windows, end-to-end)
+#   make stress the long reliability runs (leak cycles, two threads at random); STRESS_CYCLES= and
+#               STRESS_SECONDS= change their length
 # Further: make build, make native, make windows, make clean.
 
 VARIANT ?=
@@ -9,7 +11,7 @@ NATIVE  := build/native
 WINDOWS := build/windows
 PROGRAM := $(if $(filter swap,$(VARIANT)),quarvex-swap,quarvex)
 
-.PHONY: all setup build native windows run test test-native test-windows clean
+.PHONY: all setup build native windows run test test-native test-windows stress clean
 
 all: build
 
@@ -38,7 +40,11 @@ test-native: native
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 test-windows: windows
-	@scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure
+	@scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure -LE stress
+
+stress: windows
+	@STRESS_CYCLES=$(STRESS_CYCLES) STRESS_SECONDS=$(STRESS_SECONDS) \
+	  scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure -V -L stress
 
 test: test-native test-windows
 
