@@ -165,7 +165,9 @@ TEST_P(ExitAtAPrompt, EndsTheProgramWithoutCreatingAnything) {
     ASSERT_TRUE(start_program(&program, L"quarvex.exe"));
     PostMessageW(program.main_window, WM_COMMAND, p.command, 0);
     for (const wchar_t *a : p.answers)
-        if (a) ASSERT_TRUE(answer(program.main_window, a));
+        if (a) {
+            ASSERT_TRUE(answer(program.main_window, a));
+        }
     for (int i = 0; i < 100 && status_line(program.main_window) != L"Input text"; i++) pause_ms(50);
     ASSERT_EQ(status_line(program.main_window), L"Input text") << "a prompt waits";
     expect_clean_exit(&program, L"quarvex.exe", (std::string("prompt ") + p.name).c_str());

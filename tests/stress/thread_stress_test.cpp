@@ -206,8 +206,9 @@ TEST(TwoThreads, RandomRequestsStopStartAndCommandsLeaveTheProgramAnsweringAndTh
         EXPECT_TRUE(IsWindow(vrx_images[n].window)) << n;
         EXPECT_EQ(wrong_pixels(n, 0), 0) << "requested image " << n << " stays blank";
     }
-    for (int n = 0; n < 4; n++)
+    for (int n = 0; n < 4; n++) {
         if (text_window_open(n)) EXPECT_TRUE(IsWindow(vrx_text_windows[n].window)) << n;
+    }
 
     // Still answering: the worker's windows, a new request and a run of the routine.
     DWORD_PTR reply = 0;

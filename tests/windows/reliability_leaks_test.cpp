@@ -1,16 +1,16 @@
-// tests/windows/reliability_leaks_test.cpp - 500 create/draw/destroy cycles of every kind of toolkit
-// object with the GDI table filled to 300 free places: a cycle that leaks one GDI object makes the
+// tests/windows/reliability_leaks_test.cpp - 150 create/draw/destroy cycles of every kind of toolkit
+// object with the GDI table filled to 100 free places: a cycle that leaks one GDI object makes the
 // toolkit's creations fail within the run. The long run is the stress test of tests/stress.
 #include "tests/stress/leak_cycles.h"
 #include "tests/windows/harness.h"
 
 #include <gtest/gtest.h>
 
-TEST(Leaks, FiveHundredCyclesLeaveTheGdiTableAndMemoryAsTheyWere) {
+TEST(Leaks, AHundredAndFiftyCyclesLeaveTheGdiTableAndMemoryAsTheyWere) {
     ASSERT_EQ(harness_start(), 0);
-    LeakRun run = run_leak_cycles(500, 100, 300);
+    LeakRun run = run_leak_cycles(150, 30, 100);
     EXPECT_TRUE(run.filled) << "the GDI table has a limit to fill";
-    EXPECT_EQ(run.cycles, 500);
+    EXPECT_EQ(run.cycles, 150);
     EXPECT_EQ(run.failed_steps, 0) << "first failing cycle " << run.first_failed_cycle;
     EXPECT_TRUE(run.gdi_works_at_end);
     EXPECT_LE((double)run.memory_at_end, run.memory_at_baseline * 1.05) << "private memory grew more than 5 %";
