@@ -20,6 +20,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 //----------------------------------------------------------------------------------
@@ -207,6 +208,18 @@ bool fill_gdi_table(GdiFill *fill, int headroom) {
     return true;
 }
 
+// The number of GDI objects that can still be made, at most limit
+int gdi_free_places(int limit) {
+    std::vector<HGDIOBJ> made;
+    for (int i = 0; i < limit; i++) {
+        HRGN r = CreateRectRgn(0, 0, 1, 1);
+        if (!r) break;
+        made.push_back(r);
+    }
+    for (HGDIOBJ o : made) DeleteObject(o);
+    return (int)made.size();
+}
+
 // Frees every held object
 void release_gdi_fill(GdiFill *fill) {
     for (HGDIOBJ o : fill->held) DeleteObject(o);
@@ -229,11 +242,16 @@ LeakRun run_leak_cycles(int cycles, int baseline, int headroom) {
             run.memory_at_baseline = private_bytes();
             run.gdi_at_baseline = gui_objects(GR_GDIOBJECTS);
             run.user_at_baseline = gui_objects(GR_USEROBJECTS);
+            run.free_at_baseline = gdi_free_places(headroom * 2);
         }
         int failed = run_leak_cycle(i, files);
         run.failed_steps += failed;
-        if (failed && run.first_failed_cycle < 0) run.first_failed_cycle = i;
         run.cycles = i + 1;
+        if (failed) {   // a used-up table makes every later cycle fail too
+            run.first_failed_cycle = i;
+            break;
+        }
+        if (getenv("LEAK_TRACE")) printf("cycle %d: %d free\n", i, gdi_free_places(headroom * 2));
         if ((i + 1) % 1000 == 0)
             printf("cycle %d: %lu KB private, %d ms\n", i + 1, (unsigned long)(private_bytes() / 1024),
                    get_milliseconds() - mark);
@@ -241,11 +259,13 @@ LeakRun run_leak_cycles(int cycles, int baseline, int headroom) {
     run.memory_at_end = private_bytes();
     run.gdi_at_end = gui_objects(GR_GDIOBJECTS);
     run.user_at_end = gui_objects(GR_USEROBJECTS);
+    run.free_at_end = gdi_free_places(headroom * 2);
     run.gdi_works_at_end = gdi_creation_works(headroom / 10);
     release_gdi_fill(&fill);
     remove_cycle_files(files);
-    printf("%d cycles in %d ms, GDI table filled: %s (%d places left), private memory %lu KB -> %lu KB\n",
-           run.cycles, get_milliseconds() - mark, run.filled ? "yes" : "no", headroom,
-           (unsigned long)(run.memory_at_baseline / 1024), (unsigned long)(run.memory_at_end / 1024));
+    printf("%d cycles in %d ms, GDI table filled: %s (%d places left; %d free after %d cycles, %d at the end), "
+           "private memory %lu KB -> %lu KB\n",
+           run.cycles, get_milliseconds() - mark, run.filled ? "yes" : "no", headroom, run.free_at_baseline, baseline,
+           run.free_at_end, (unsigned long)(run.memory_at_baseline / 1024), (unsigned long)(run.memory_at_end / 1024));
     return run;
 }

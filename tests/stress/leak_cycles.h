@@ -43,6 +43,9 @@ struct GdiFill {
 bool fill_gdi_table(GdiFill *fill, int headroom);
 // Frees every held object
 void release_gdi_fill(GdiFill *fill);
+// The number of GDI objects that can still be made (counted by making regions, then deleted), at most
+// limit
+int gdi_free_places(int limit);
 
 // What a run of cycles measured
 struct LeakRun {
@@ -54,6 +57,7 @@ struct LeakRun {
     DWORD gdi_at_baseline = 0, gdi_at_end = 0;           // GetGuiResources, Windows only
     DWORD user_at_baseline = 0, user_at_end = 0;
     bool gdi_works_at_end = false;                       // gdi_creation_works with the fill still held
+    int free_at_baseline = 0, free_at_end = 0;           // gdi_free_places with the fill held
 };
 // Fills the GDI table to headroom free places, runs cycles (the yardsticks read after baseline cycles
 // and at the end), checks GDI creation, frees the fill; needs a started toolkit
