@@ -236,6 +236,7 @@ LeakRun run_leak_cycles(int cycles, int baseline, int headroom) {
     CycleFiles files = cycle_files();
     GdiFill fill;
     run.filled = fill_gdi_table(&fill, headroom);
+    printf("GDI table filled with %d regions, %d places left\n", (int)fill.held.size(), headroom);
     int mark = get_milliseconds();
     for (int i = 0; i < cycles; i++) {
         if (i == baseline) {
