@@ -2,7 +2,7 @@
 // written as a JPEG file, reported in a "Pause" box, then both windows closed.
 //
 // NOTE: an 8-bit input is read through its colour table as 0x00RRGGBB words; an image 1 that
-//       existed before, or a save that fails, is reported and nothing is thrown away.
+//       existed before is reported and kept, and a save that fails is reported and keeps the pair.
 
 #include "app/stereo_pair.h"
 
@@ -70,9 +70,14 @@ int convert_stereo_pair(FillCanvas fill) {
     fill(input, width, height);
     free(widened);
     VRX_UpdateImage(1);
-    int saved = VRX_SaveImage(VRX_GetImageWidth(1), VRX_GetImageHeight(1), 1, output_path);
-    VRX_Pause(saved == 0 ? msg_finished : msg_not_saved);
+    if (VRX_SaveImage(VRX_GetImageWidth(1), VRX_GetImageHeight(1), 1, output_path) != 0) {
+        // The pair stays for another try; only the canvas made here goes.
+        VRX_Pause(msg_not_saved);
+        VRX_DestroyImage(1);
+        return 1;
+    }
+    VRX_Pause(msg_finished);
     VRX_DestroyImage(0);
     VRX_DestroyImage(1);
-    return saved == 0 ? 0 : 1;
+    return 0;
 }

@@ -99,27 +99,22 @@ void request_update_image(int number) {
     post_request(REQ_UPDATE_IMAGE);
 }
 
-// Main thread: asks the worker to load a file into image number at (0, 0); returns its status
-int request_load_image(int number, const char *path) {
+// Main thread: asks the worker to load the file of one of the two paths into image number at (0, 0)
+static int request_load(int number, const char *path, const wchar_t *wide_path) {
     if (!wait_for_free_block()) return 3;
     vrx_request.number = number;
     vrx_request.path = path;
-    vrx_request.wide_path = nullptr;
+    vrx_request.wide_path = wide_path;
     vrx_request.x = 0;
     vrx_request.y = 0;
     return post_request(REQ_LOAD_IMAGE);
 }
 
+// Main thread: asks the worker to load a file into image number at (0, 0); returns its status
+int request_load_image(int number, const char *path) { return request_load(number, path, nullptr); }
+
 // Main thread: the same with a UTF-16 path
-int request_load_image_wide(int number, const wchar_t *path) {
-    if (!wait_for_free_block()) return 3;
-    vrx_request.number = number;
-    vrx_request.path = nullptr;
-    vrx_request.wide_path = path;
-    vrx_request.x = 0;
-    vrx_request.y = 0;
-    return post_request(REQ_LOAD_IMAGE);
-}
+int request_load_image_wide(int number, const wchar_t *path) { return request_load(number, nullptr, path); }
 
 // Main thread: hands a bitmap to the worker, which pastes it into the current image and deletes it
 void request_paste_bitmap(HBITMAP bitmap) {

@@ -12,26 +12,6 @@ namespace {
 const UINT IDM_EXIT = 1002, IDM_IMAGEWINDOW = 1027, IDM_TEXTWINDOW = 1028, IDM_INPUTBOX = 1044,
            IDM_WINDOWINFO = 1045, IDM_BUTTONBOX = 1051, IDM_TW_STARTLOG = 1024;
 
-// The log file of text window 0, in the folder the programs start from (this program's folder)
-std::wstring log_path(void) {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s = path;
-    return s.substr(0, s.find_last_of(L'\\') + 1) + L"VRXLIB0.LOG";
-}
-
-// The log's text, line ends read back as "\n"
-std::string read_log(void) {
-    std::string s;
-    FILE *f = _wfopen(log_path().c_str(), L"rt");
-    if (!f) return s;
-    char buf[4096];
-    size_t got;
-    while ((got = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, got);
-    fclose(f);
-    return s;
-}
-
 class Boxes : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(start_program(&program, L"quarvex.exe")); }
@@ -105,7 +85,7 @@ TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
     ASSERT_NE(wait_window(L"vrx_twi", L"TextWindow 1", 5000), nullptr);
 
     // The report is printed into the current text window; its log shows the printed lines.
-    DeleteFileW(log_path().c_str());
+    DeleteFileW(log_path(0).c_str());
     HWND console = FindWindowW(L"vrx_twi", L"TextWindow 0");
     ASSERT_NE(console, nullptr);
     PostMessageW(console, WM_COMMAND, IDM_TW_STARTLOG, 0);
@@ -127,7 +107,7 @@ TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
     swprintf(create, 128, L"\tVRX_CreateImage(0,\"000\",%ld,%ld,640,480,100);", outer.left, outer.top);
     EXPECT_NE(source.find(create), std::wstring::npos) << source;
 
-    std::string log = read_log();
+    std::string log = read_log(0);
     char image_line[128];
     snprintf(image_line, sizeof image_line, " 0 F '000' X:%ld Y:%ld W:640 H:480 ZM:100%%\n", outer.left, outer.top);
     for (const char *line : {(const char *)"******* Window information *******\n", "[Image Window]\n", (const char *)image_line,
@@ -137,7 +117,7 @@ TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
 
     PostMessageW(program.main_window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_EQ(wait_exit(&program, 5000), 0);
-    DeleteFileW(log_path().c_str());
+    DeleteFileW(log_path(0).c_str());
 }
 
 TEST_F(Boxes, ExitWhileAPromptWaitsEndsTheProgramAndCreatesNothing) {

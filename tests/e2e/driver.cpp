@@ -125,3 +125,20 @@ void type_text(HWND target, const wchar_t *text) {
     }
     pause_ms(100);
 }
+
+// The log file of text window n, in the folder the programs start from (this program's folder)
+std::wstring log_path(int n) {
+    return own_folder() + L"VRXLIB" + std::to_wstring(n) + L".LOG";
+}
+
+// The text of log n, its CRLF line ends read back as "\n"; empty when there is none
+std::string read_log(int n) {
+    std::string s;
+    FILE *f = _wfopen(log_path(n).c_str(), L"rt");
+    if (!f) return s;
+    char buf[4096];
+    size_t got;
+    while ((got = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, got);
+    fclose(f);
+    return s;
+}

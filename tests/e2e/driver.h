@@ -30,3 +30,7 @@ void press_keys(HWND target, std::initializer_list<WORD> vks);
 void type_text(HWND target, const wchar_t *text);
 // Waits up to ms for a top-level window of class and title (title may be null)
 HWND wait_window(const wchar_t *cls, const wchar_t *title, int ms);
+// The log file of text window n, in the folder the programs start from (this program's folder)
+std::wstring log_path(int n);
+// The text of log n, its CRLF line ends read back as "\n"; empty when there is none
+std::string read_log(int n);

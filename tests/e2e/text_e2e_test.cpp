@@ -11,30 +11,10 @@ namespace {
 
 const UINT IDM_TEXTWINDOW = 1028, IDM_TW_STARTLOG = 1024, IDM_TW_COMMAND = 1029;
 
-// The log file of text window 0, in the folder the programs start from (this program's folder)
-std::wstring log_path(void) {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s = path;
-    return s.substr(0, s.find_last_of(L'\\') + 1) + L"VRXLIB0.LOG";
-}
-
-// The log's text; it is a Windows text file, so its line ends are read back as "\n"
-std::string read_log(void) {
-    std::string s;
-    FILE *f = _wfopen(log_path().c_str(), L"rt");
-    if (!f) return s;
-    char buf[4096];
-    size_t got;
-    while ((got = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, got);
-    fclose(f);
-    return s;
-}
-
 // Waits until the log holds text, or 5 s pass
 bool log_holds(const std::string &text) {
     for (int i = 0; i < 100; i++) {
-        if (read_log().find(text) != std::string::npos) return true;
+        if (read_log(0).find(text) != std::string::npos) return true;
         pause_ms(50);
     }
     return false;
@@ -43,7 +23,7 @@ bool log_holds(const std::string &text) {
 class Console : public testing::TestWithParam<const wchar_t *> {
 protected:
     void SetUp() override {
-        DeleteFileW(log_path().c_str());
+        DeleteFileW(log_path(0).c_str());
         ASSERT_TRUE(start_program(&program, GetParam()));
         PostMessageW(program.main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
         console = wait_window(L"vrx_twi", L"TextWindow 0", 5000);
@@ -52,7 +32,7 @@ protected:
     }
     void TearDown() override {
         stop_program(&program);
-        DeleteFileW(log_path().c_str());
+        DeleteFileW(log_path(0).c_str());
     }
     // Chooses Command and types a line at "Cmd>"
     void command(const wchar_t *line) {
@@ -68,17 +48,17 @@ protected:
 
 TEST_P(Console, TypedCommandsAreObeyedAndLogged) {
     command(L"help\r");
-    EXPECT_TRUE(log_holds("Cmd>help\nCommand list:exit help start ver color\n")) << read_log();
+    EXPECT_TRUE(log_holds("Cmd>help\nCommand list:exit help start ver color\n")) << read_log(0);
     command(L" help\r");
-    EXPECT_TRUE(log_holds("Cmd> help\nInvalid command\n")) << read_log();
+    EXPECT_TRUE(log_holds("Cmd> help\nInvalid command\n")) << read_log(0);
     command(L"color\r");
-    EXPECT_TRUE(log_holds("Cmd>color\nRed  :")) << read_log();
-    std::string log = read_log();
+    EXPECT_TRUE(log_holds("Cmd>color\nRed  :")) << read_log(0);
+    std::string log = read_log(0);
     EXPECT_NE(log.find("vrx_tttc=ffffff\n"), std::string::npos) << log;
     EXPECT_NE(log.find("vrx_tc=000000\n"), std::string::npos) << log;
     command(L"exit\r");
     EXPECT_EQ(wait_exit(&program, 5000), 0);
-    EXPECT_NE(read_log().find("Cmd>exit\n"), std::string::npos) << "the log is closed with everything in it";
+    EXPECT_NE(read_log(0).find("Cmd>exit\n"), std::string::npos) << "the log is closed with everything in it";
 }
 
 TEST_P(Console, StartTypedAtTheCommandPromptRunsTheUserRoutine) {

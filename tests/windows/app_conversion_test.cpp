@@ -1,5 +1,6 @@
 // tests/windows/app_conversion_test.cpp - the conversion routine run in-process: the canvas it builds
-// from a pasted pair, an 8-bit pair read through its colour table, and an image 1 that was there before.
+// from a pasted pair, an 8-bit pair read through its colour table, an image 1 that was there before,
+// and a file that cannot be written.
 #include "tests/windows/harness.h"
 
 #include "app/stereo_layout.h"
@@ -118,5 +119,25 @@ TEST(Conversion, AnImageOneThatWasThereIsNeitherOverwrittenNorThrownAway) {
     EXPECT_EQ(pixels32[1][4], 0xABCDEFu);
     EXPECT_TRUE(image_exists(0)) << "the pair stays for another try";
     EXPECT_EQ(GetFileAttributesW(L"c:\\quarvex_out.jpg"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(harness_exit());
+}
+
+TEST(Conversion, ASaveThatFailsIsReportedAndTheSourcePairStays) {
+    ASSERT_EQ(harness_start(), 0);
+    ASSERT_TRUE(harness_run_on_worker([] {
+        ASSERT_EQ(VRX_CreateImage(0, "pair", 0, 0, 4, 2, 100), 0);
+        pixels32[0][1] = 0x123456;
+    }));
+    // A folder where the file should go makes the JPEG impossible to write.
+    DeleteFileW(L"c:\\quarvex_out.jpg");
+    ASSERT_TRUE(CreateDirectoryW(L"c:\\quarvex_out.jpg", nullptr));
+    Outcome o = convert();
+    RemoveDirectoryW(L"c:\\quarvex_out.jpg");
+    EXPECT_EQ(o.message, L"\x5909\x63DB\x7D50\x679C\x3092\x4FDD\x5B58\x3067\x304D\x307E\x305B\x3093\x3067\x3057\x305F");
+    EXPECT_EQ(o.result, 1);
+    EXPECT_EQ(o.output.size(), 16u) << "the canvas was shown while the box waited";
+    EXPECT_FALSE(image_exists(1));
+    ASSERT_TRUE(image_exists(0)) << "the pair stays for another try";
+    EXPECT_EQ(pixels32[0][1], 0x123456u);
     EXPECT_TRUE(harness_exit());
 }
