@@ -61,6 +61,12 @@ static HDROP drop_of(const std::string &file) {
 // The cycle
 //----------------------------------------------------------------------------------
 
+// True when cycle i puts pictures on the clipboard and reads them back
+// NOTE: Wine's clipboard keeps about 1 KB of every picture put on it and read back (a loop of plain
+//       SetClipboardData and GetClipboardData calls grows as much), so under Wine only every 50th cycle
+//       goes through the clipboard and private memory measures the toolkit, not Wine.
+static bool clipboard_cycle(int i) { return !under_wine() || i % 50 == 0; }
+
 // Draws lines, a box, a circle and both kinds of text into the current image
 static void draw_into_current(int i) {
     draw_line(0xFF8000, 0, 0, 63, 47);
@@ -91,10 +97,12 @@ static void worker_cycle(int i, const CycleFiles &files, int *fails) {
         check(VRX_ResizeImage(1, 40 + i % 7, 30) == 0);
         check(tt_set_font_size(16 + 2 * (i % 3), 16 + 2 * (i % 3)) == 0);
     }
-    check(copy_image_to_clipboard(0) == 0);
-    paste_clipboard_image(1, 0, 0);
-    check(copy_image_to_clipboard(1) == 0);
-    paste_clipboard_image(0, 0, 0);
+    if (clipboard_cycle(i)) {
+        check(copy_image_to_clipboard(0) == 0);
+        paste_clipboard_image(1, 0, 0);
+        check(copy_image_to_clipboard(1) == 0);
+        paste_clipboard_image(0, 0, 0);
+    }
     VRX_SelectImage(0);
     check(VRX_SaveImage(64, 48, 3, files.png.c_str()) == 0);
     VRX_SelectImage(1);
@@ -141,8 +149,10 @@ int run_leak_cycle(int i, const CycleFiles &files) {
     int fails = 0;
     if (!harness_run_on_worker([&] { worker_cycle(i, files, &fails); }, 20000)) fails++;
     // The main window's paste (the 8-bit copy is on the clipboard) and a drop of the PNG.
-    SendMessageW(vrx_main_window, WM_COMMAND, IDM_PASTE, 0);
-    if (!close_image(0)) fails++;
+    if (clipboard_cycle(i)) {
+        SendMessageW(vrx_main_window, WM_COMMAND, IDM_PASTE, 0);
+        if (!close_image(0)) fails++;
+    }
     SendMessageW(vrx_main_window, WM_DROPFILES, (WPARAM)drop_of(files.png), 0);
     if (!close_image(0)) fails++;
     return fails;
