@@ -2,6 +2,8 @@
 #   make run    set-up, build, start quarvex under Wine (make run VARIANT=swap for quarvex-swap)
 #   make test   set-up, build both programs, run every test layer (native, Windows, end-to-end)
 #   make bench  set-up, build and run the benchmarks; one table of figures, also in bench/results.md
+#   make stress the long reliability runs (leak cycles, two threads at random); STRESS_CYCLES= and
+#               STRESS_SECONDS= change their length
 # Further: make build, make native, make windows, make clean, make fuzz (FUZZ_SECONDS=60 per target).
 
 VARIANT ?=
@@ -10,7 +12,7 @@ NATIVE  := build/native
 WINDOWS := build/windows
 PROGRAM := $(if $(filter swap,$(VARIANT)),quarvex-swap,quarvex)
 
-.PHONY: all setup build native windows run test test-native test-windows bench fuzz clean
+.PHONY: all setup build native windows run test test-native test-windows bench fuzz stress clean
 
 all: build
 
@@ -39,7 +41,11 @@ test-native: native
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 test-windows: windows
-	@scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure
+	@scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure -LE stress
+
+stress: windows
+	@STRESS_CYCLES=$(STRESS_CYCLES) STRESS_SECONDS=$(STRESS_SECONDS) \
+	  scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure -V -L stress
 
 test: test-native test-windows
 

@@ -24,10 +24,10 @@ vrx_add_program(quarvex-swap 1 ${VRX_SWAP_APP_SOURCES})
 if(VRX_TESTS)
   # In-process tests: real windows, DCs, DIB sections, GDI+ files and the clipboard.
   file(GLOB VRX_WINDOWS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
-  list(APPEND VRX_WINDOWS_TESTS ${CMAKE_SOURCE_DIR}/app/stereo_pair.cpp)
+  list(APPEND VRX_WINDOWS_TESTS ${CMAKE_SOURCE_DIR}/app/stereo_pair.cpp ${CMAKE_SOURCE_DIR}/tests/stress/leak_cycles.cpp)
   add_executable(vrx_windows_tests ${VRX_WINDOWS_TESTS} ${VRX_VARIANT_SOURCES})
   target_compile_definitions(vrx_windows_tests PRIVATE VRX_SWAP_VARIANT=0)
-  target_link_libraries(vrx_windows_tests PRIVATE vrxlib GTest::gtest)
+  target_link_libraries(vrx_windows_tests PRIVATE vrxlib GTest::gtest psapi)
   target_link_options(vrx_windows_tests PRIVATE ${VRX_STATIC_LINK})
   gtest_discover_tests(vrx_windows_tests TEST_PREFIX "windows." DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
@@ -41,9 +41,22 @@ if(VRX_TESTS)
   target_link_options(vrx_e2e_tests PRIVATE ${VRX_STATIC_LINK})
   # A program whose user routine blocks in VRX_Pause, for the Exit timing.
   vrx_add_program(vrx_pause_probe 0 ${CMAKE_SOURCE_DIR}/tests/e2e/probe/pause_routine.cpp)
-  add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe)
+  # A program whose user routine opens image window 0 and returns, for Exit in its dialogs and tools.
+  vrx_add_program(vrx_image_probe 0 ${CMAKE_SOURCE_DIR}/tests/e2e/probe/image_routine.cpp)
+  add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe vrx_image_probe)
   gtest_discover_tests(vrx_e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)
   # The benchmark programs of `make bench`, built only on request.
   include(${CMAKE_SOURCE_DIR}/bench/windows.cmake)
+
+  # Long runs for make stress (label "stress", left out of make test): 20000 leak cycles and the
+  # two-thread test; STRESS_CYCLES and STRESS_SECONDS change their length.
+  file(GLOB VRX_STRESS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/stress/*_test.cpp)
+  add_executable(vrx_stress_tests ${VRX_STRESS_TESTS} ${CMAKE_SOURCE_DIR}/tests/stress/leak_cycles.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/windows/harness.cpp ${VRX_VARIANT_SOURCES})
+  target_compile_definitions(vrx_stress_tests PRIVATE VRX_SWAP_VARIANT=0)
+  target_link_libraries(vrx_stress_tests PRIVATE vrxlib GTest::gtest psapi)
+  target_link_options(vrx_stress_tests PRIVATE ${VRX_STATIC_LINK})
+  gtest_discover_tests(vrx_stress_tests TEST_PREFIX "stress." DISCOVERY_MODE PRE_TEST
+                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 14400 LABELS stress)
 endif()

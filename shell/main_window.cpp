@@ -181,6 +181,11 @@ void exit_procedure(void) {
     DWORD code = STILL_ACTIVE;
     while (vrx_worker_handle && GetExitCodeThread(vrx_worker_handle, &code) && code == STILL_ACTIVE) {
         if (get_milliseconds() - mark > 2000) break;
+        // NOTE: on its way out the worker may send to a window of this thread (a point tool or a line
+        //       input puts the status line back, drops are accepted again); answering sent messages,
+        //       and only those, lets it end by itself instead of being terminated after 2000 ms.
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         Sleep(0);
     }
     // NOTE: the user routine may be blocked (a message box, an endless loop); it cannot be asked to end.
