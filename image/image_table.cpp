@@ -36,7 +36,7 @@ void clear_image_tables(void) {
 bool image_exists(int n) { return (unsigned)n < VRX_MAX_IMAGES && vrx_images[n].exists; }
 
 // The screen limits of image windows from the system metrics
-static ScreenLimits screen_limits(void) {
+ScreenLimits screen_limits(void) {
     ScreenLimits s;
     s.min_w = GetSystemMetrics(SM_CXMIN) - 2 * GetSystemMetrics(SM_CXDLGFRAME);
     s.min_h = GetSystemMetrics(SM_CYMIN) - 2 * GetSystemMetrics(SM_CXDLGFRAME) - GetSystemMetrics(SM_CYCAPTION);

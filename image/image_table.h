@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "image/image_layout.h"
+
 #include <windows.h>
 
 #include <stdint.h>
@@ -40,6 +42,8 @@ extern int vrx_image_stack[8];               // earlier current images, entry 0 
 
 // Empties the image table and the image stack
 void clear_image_tables(void);
+// The screen limits image windows keep to, from this display's system metrics
+ScreenLimits screen_limits(void);
 // True when n is 0..255 and slot n holds an image
 bool image_exists(int n);
 // Creates image window n; 0, 1 slot in use, 2 cannot fit the screen, 3 bad depth or no DIB section

@@ -8,13 +8,13 @@
 #include "shell/shell.h"
 
 // The shell's text cursor
-static TextCursor shell_cursor(void) {
+TextCursor shell_cursor(void) {
     TextCursor c = {vrx_text_x, vrx_text_y, vrx_text_margin};
     return c;
 }
 
 // Stores a cursor back into the shell's text cursor
-static void store_cursor(const TextCursor &c) {
+void store_cursor(const TextCursor &c) {
     vrx_text_x = c.x;
     vrx_text_y = c.y;
     vrx_text_margin = c.margin;

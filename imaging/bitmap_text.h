@@ -5,6 +5,13 @@
 
 #pragma once
 
+#include "imaging/text_core.h"
+
+// The shell's text cursor as a TextCursor
+TextCursor shell_cursor(void);
+// Stores a cursor back into the shell's text cursor
+void store_cursor(const TextCursor &c);
+
 // Draws one character of the bitmap font at the text cursor (10: new line; other codes below 32 or
 // above 127 are ignored)
 void draw_char(unsigned char c);

@@ -18,6 +18,7 @@
 #include "image/click_wait.h"
 #include "image/image_table.h"
 #include "imaging/analysis_core.h"
+#include "imaging/bitmap_text.h"
 #include "imaging/color_core.h"
 #include "imaging/drawing.h"
 #include "imaging/transform_core.h"
@@ -72,18 +73,6 @@ static int open_plot_window(const char *title, int width, int height) {
     return -1;
 }
 
-// The shell's text cursor, which the plot labels move like any bitmap-font text
-static TextCursor shell_cursor(void) {
-    TextCursor c = {vrx_text_x, vrx_text_y, vrx_text_margin};
-    return c;
-}
-
-// Stores a cursor back into the shell's text cursor
-static void store_cursor(const TextCursor &c) {
-    vrx_text_x = c.x;
-    vrx_text_y = c.y;
-    vrx_text_margin = c.margin;
-}
 
 //----------------------------------------------------------------------------------
 // Pixel probe and profiles

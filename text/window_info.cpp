@@ -18,9 +18,6 @@
 // Snapshot
 //----------------------------------------------------------------------------------
 
-// 1 for a lead byte of the ANSI code page
-static int ansi_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) ? 1 : 0; }
-
 // The outer top-left corner of w on the screen
 static POINT window_corner(HWND w) {
     RECT r = {};

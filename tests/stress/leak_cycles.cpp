@@ -45,18 +45,6 @@ void remove_cycle_files(const CycleFiles &files) {
     DeleteFileA(files.png.c_str());
 }
 
-// A DROPFILES block naming one file, as the shell hands it to a window
-static HDROP drop_of(const std::string &file) {
-    std::wstring wide(file.begin(), file.end());
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t));
-    DROPFILES *d = (DROPFILES *)GlobalLock(block);
-    d->pFiles = sizeof(DROPFILES);
-    d->fWide = TRUE;
-    memcpy(d + 1, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(block);
-    return (HDROP)block;
-}
-
 //----------------------------------------------------------------------------------
 // The cycle
 //----------------------------------------------------------------------------------
@@ -153,7 +141,7 @@ int run_leak_cycle(int i, const CycleFiles &files) {
         SendMessageW(vrx_main_window, WM_COMMAND, IDM_PASTE, 0);
         if (!close_image(0)) fails++;
     }
-    SendMessageW(vrx_main_window, WM_DROPFILES, (WPARAM)drop_of(files.png), 0);
+    SendMessageW(vrx_main_window, WM_DROPFILES, (WPARAM)harness_drop_of({std::wstring(files.png.begin(), files.png.end())}), 0);
     if (!close_image(0)) fails++;
     return fails;
 }

@@ -1,9 +1,13 @@
 // tests/windows/harness.cpp - the toolkit hosted by the Windows test program.
 #include "tests/windows/harness.h"
 
+#include <shlobj.h>
+
 #include "shell/shell.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 std::function<void()> harness_user_routine;
 
@@ -75,4 +79,41 @@ void harness_hold_ctrl(bool down) {
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// A DROPFILES block naming files, as the shell hands it to a window (the receiver frees it)
+HDROP harness_drop_of(const std::vector<std::wstring> &files) {
+    size_t chars = 1;
+    for (const auto &f : files) chars += f.size() + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    DROPFILES *d = (DROPFILES *)GlobalLock(block);
+    d->pFiles = sizeof(DROPFILES);
+    d->fWide = TRUE;
+    wchar_t *p = (wchar_t *)(d + 1);
+    for (const auto &f : files) {
+        memcpy(p, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
+        p += f.size() + 1;
+    }
+    GlobalUnlock(block);
+    return (HDROP)block;
+}
+
+// How many top-level windows of class cls this process has
+int harness_window_count(const wchar_t *cls) {
+    int count = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr;) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId()) count++;
+    }
+    return count;
+}
+
+// Waits on the calling thread, without pumping, up to ms for done(); true when it became true
+bool harness_wait_for(const std::function<bool()> &done, int ms) {
+    for (int i = 0; i < ms; i++) {
+        if (done()) return true;
+        Sleep(1);
+    }
+    return done();
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 // Starts the toolkit in this process (main window, worker thread); the start-up status
 int harness_start(void);
@@ -21,3 +23,10 @@ bool harness_exit(void);
 void harness_hold_ctrl(bool down);
 // The routine Start runs in this test program (empty unless a test sets it)
 extern std::function<void()> harness_user_routine;
+
+// A DROPFILES block naming files, as the shell hands it to a window (the receiver frees it)
+HDROP harness_drop_of(const std::vector<std::wstring> &files);
+// How many top-level windows of class cls this process has
+int harness_window_count(const wchar_t *cls);
+// Waits on the calling thread, without pumping, up to ms for done(); true when it became true
+bool harness_wait_for(const std::function<bool()> &done, int ms = 5000);

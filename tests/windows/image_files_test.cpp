@@ -65,23 +65,6 @@ std::thread click_when_waiting(HWND *w, int x, int y) {
     });
 }
 
-// A DROPFILES block naming files, as the shell hands it to a window
-HDROP drop_of(const std::vector<std::wstring> &files) {
-    size_t chars = 1;
-    for (const auto &f : files) chars += f.size() + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    DROPFILES *d = (DROPFILES *)GlobalLock(block);
-    d->pFiles = sizeof(DROPFILES);
-    d->fWide = TRUE;
-    wchar_t *p = (wchar_t *)(d + 1);
-    for (const auto &f : files) {
-        memcpy(p, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
-        p += f.size() + 1;
-    }
-    GlobalUnlock(block);
-    return (HDROP)block;
-}
-
 std::wstring caption(int n) {
     wchar_t text[300] = L"";
     GetWindowTextW(vrx_images[n].window, text, 300);
@@ -270,7 +253,7 @@ TEST(MainWindowDrop, EachImageFileBecomesTheNextFreeNumberAndOthersAreSkipped) {
     }));
     std::vector<std::wstring> files;
     for (const std::string &s : {a, text, b}) files.push_back(std::wstring(s.begin(), s.end()));
-    main_window_drop(drop_of(files));
+    main_window_drop(harness_drop_of(files));
     ASSERT_TRUE(image_exists(1));
     ASSERT_TRUE(image_exists(2));
     EXPECT_FALSE(image_exists(3)) << "the text file takes no number";

@@ -26,15 +26,6 @@ std::string status(void) {
     return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// Waits up to 5 s for done() on the calling (driver) thread
-bool wait_for(const std::function<bool()> &done) {
-    for (int i = 0; i < 5000; i++) {
-        if (done()) return true;
-        Sleep(1);
-    }
-    return false;
-}
-
 bool tool_waits(void) { return vrx_waiting.load(std::memory_order_acquire) == 1; }
 
 // Posts a move and a left click at client (x, y)
@@ -70,10 +61,10 @@ TEST(PointTools, RectangleAsksForTwoCornersAtTheZoomAndSortsThem) {
     HWND w = vrx_images[0].window;
     std::string first_prompt, second_prompt;
     std::thread driver([&] {
-        if (!wait_for(tool_waits)) return;
+        if (!harness_wait_for(tool_waits)) return;
         first_prompt = status();
         click(w, 60, 20);   // image (30, 10) at 200 %
-        wait_for([] { return status() == "Click the second point"; });
+        harness_wait_for([] { return status() == "Click the second point"; });
         second_prompt = status();
         PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(30, 70));
         Sleep(50);
@@ -102,11 +93,11 @@ TEST(PointTools, LineAndCircleGiveTheirPoints) {
     HWND w = vrx_images[0].window;
     std::thread driver([&] {
         for (int round = 0; round < 2; round++) {
-            if (!wait_for(tool_waits)) return;
+            if (!harness_wait_for(tool_waits)) return;
             click(w, 100, 100);   // (50, 50)
-            wait_for([] { return status() == "Click the second point"; });
+            harness_wait_for([] { return status() == "Click the second point"; });
             click(w, 106, 108);   // (53, 54)
-            wait_for([] { return !tool_waits(); });
+            harness_wait_for([] { return !tool_waits(); });
         }
     });
     int line[4] = {-1, -1, -1, -1}, circle[3] = {-1, -1, -1}, s1 = -1, s2 = -1;
@@ -135,7 +126,7 @@ TEST(PointTools, RightClickCancelsAndTheWaitedWindowCannotBeClosed) {
     std::string prompt;
     std::atomic<int> alive_after_close{0};
     std::thread driver([&] {
-        if (!wait_for(tool_waits)) return;
+        if (!harness_wait_for(tool_waits)) return;
         prompt = status();
         PostMessageW(w, WM_CLOSE, 0, 0);
         Sleep(100);
@@ -159,9 +150,9 @@ TEST(PointTools, StopEndsAWaitingToolAsCancelled) {
     std::vector<uint32_t> before = snapshot(0);
     HWND w = vrx_images[0].window;
     std::thread driver([&] {
-        if (!wait_for(tool_waits)) return;
+        if (!harness_wait_for(tool_waits)) return;
         click(w, 40, 40);   // the first corner, then Stop before the second
-        wait_for([] { return status() == "Click the second point"; });
+        harness_wait_for([] { return status() == "Click the second point"; });
         PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(90, 90));
         Sleep(50);
         PostMessageW(vrx_main_window, WM_COMMAND, IDM_STOP, 0);

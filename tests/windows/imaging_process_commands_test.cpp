@@ -132,20 +132,10 @@ std::vector<uint32_t> palette(int n) {
     return out;
 }
 
-// The screen limits image windows keep to, from this display's metrics
-ScreenLimits screen(void) {
-    ScreenLimits s;
-    s.min_w = GetSystemMetrics(SM_CXMIN) - 2 * GetSystemMetrics(SM_CXDLGFRAME);
-    s.min_h = GetSystemMetrics(SM_CYMIN) - 2 * GetSystemMetrics(SM_CXDLGFRAME) - GetSystemMetrics(SM_CYCAPTION);
-    s.screen_w = GetSystemMetrics(SM_CXSCREEN);
-    s.screen_h = GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYCAPTION);
-    return s;
-}
-
 // True when a width x height raster can be shown at zoom 100
 bool showable(int width, int height) {
     int f, vw, vh;
-    return fit_zoom(width, height, 100, screen(), &f, &vw, &vh) == 0;
+    return fit_zoom(width, height, 100, screen_limits(), &f, &vw, &vh) == 0;
 }
 
 // The text of text window 0's log so far (the log is closed to read it)
@@ -481,7 +471,7 @@ TEST_F(ProcessCommands, FourRightTurnsOfAnEightBitImageGiveItBackWithItsColourTa
 TEST_F(ProcessCommands, RotationWhoseNewSizeIsRefusedKeepsTheImageAsItWas) {
     // a wide, low raster that can be shown while its turned form cannot
     int height = 0;
-    const int width = screen().screen_w - 20;
+    const int width = screen_limits().screen_w - 20;
     for (int h = 1; h < 400 && !height; h++)
         if (showable(width, h) && !showable(h, width)) height = h;
     ASSERT_GT(height, 0) << "no such size on this display";

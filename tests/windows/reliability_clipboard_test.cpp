@@ -163,17 +163,6 @@ int marked_pixels() {
     return n;
 }
 
-// The image windows (class vrx_iw) of this process
-int image_window_count() {
-    int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"vrx_iw", nullptr)) != nullptr;) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId()) count++;
-    }
-    return count;
-}
-
 // Ctrl+V on image 0's window, then waits until the pasted command has run
 void press_ctrl_v() {
     HWND w = vrx_images[0].window;
@@ -226,7 +215,7 @@ TEST_P(ClipboardLayout, EveryPasteShowsItOrRefusesIt) {
             expect_picture(0, 3, 0, 0, shown(l));
         } else {
             EXPECT_FALSE(image_exists(0));
-            EXPECT_EQ(image_window_count(), 0);
+            EXPECT_EQ(harness_window_count(L"vrx_iw"), 0);
         }
         harness_run_on_worker([] { VRX_DestroyImage(0); });
     }
@@ -256,7 +245,7 @@ TEST_P(ClipboardLayout, EveryPasteShowsItOrRefusesIt) {
             EXPECT_EQ(marked_pixels(), kW * kH);
         }
     }
-    EXPECT_EQ(image_window_count(), 1);
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
     EXPECT_TRUE(harness_exit());
 }
 
@@ -344,12 +333,12 @@ TEST(ReliabilityClipboard, AnEmptyClipboardPastesNothingAnywhere) {
     CloseClipboard();
     main_window_paste();
     EXPECT_FALSE(image_exists(0));
-    EXPECT_EQ(image_window_count(), 0);
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), 0);
     open_marked_target();
     press_ctrl_v();
     EXPECT_FALSE(paste_at_click(50, 30)) << "no picture, so no point is asked for";
     EXPECT_EQ(marked_pixels(), kW * kH);
-    EXPECT_EQ(image_window_count(), 1);
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
     EXPECT_TRUE(harness_exit());
 }
 
@@ -392,7 +381,7 @@ TEST(ReliabilityClipboard, APictureNoWindowCanShowIsRefusedByTheMainWindowButPas
     ASSERT_EQ(harness_start(), 0);
     put_on_clipboard(block);
     main_window_paste();
-    EXPECT_EQ(image_window_count(), 0);
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), 0);
     for (int n = 0; n < VRX_MAX_IMAGES; n++) ASSERT_FALSE(image_exists(n)) << n;
     open_marked_target();
     press_ctrl_v();

@@ -99,23 +99,6 @@ std::string narrow(const std::wstring &w) {
     return out;
 }
 
-// A DROPFILES block naming files, as the shell hands it to a window
-HDROP drop_of(const std::vector<std::wstring> &files) {
-    size_t chars = 1;
-    for (const auto &f : files) chars += f.size() + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    DROPFILES *d = (DROPFILES *)GlobalLock(block);
-    d->pFiles = sizeof(DROPFILES);
-    d->fWide = TRUE;
-    wchar_t *p = (wchar_t *)(d + 1);
-    for (const auto &f : files) {
-        memcpy(p, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
-        p += f.size() + 1;
-    }
-    GlobalUnlock(block);
-    return (HDROP)block;
-}
-
 // The largest difference of one colour channel (a JPEG picture comes back within a few levels)
 int channel_error(uint32_t a, uint32_t b) {
     int worst = 0;
@@ -124,17 +107,6 @@ int channel_error(uint32_t a, uint32_t b) {
         if (d > worst) worst = d;
     }
     return worst;
-}
-
-// The image windows (class vrx_iw) of this process
-int image_window_count() {
-    int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"vrx_iw", nullptr)) != nullptr;) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId()) count++;
-    }
-    return count;
 }
 
 // Opens image 0 afresh, kW x kH filled with the mark, on the worker
@@ -233,11 +205,11 @@ TEST_P(BadImageFile, EveryWayInGivesARefusalOrThePictureAtItsSize) {
     {
         SCOPED_TRACE("drop on the image window");
         open_marked_image();
-        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)drop_of({path}), 0);
+        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)harness_drop_of({path}), 0);
         harness_run_on_worker([] {});
         bool drew = false;
         expect_image_after_load(f, &drew);
-        EXPECT_EQ(image_window_count(), 1);
+        EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
     }
     // The Load image file dialog (a folder cannot be chosen in it: the dialog opens it instead)
     if (std::string(f.name) != "folder.png") {
@@ -246,21 +218,21 @@ TEST_P(BadImageFile, EveryWayInGivesARefusalOrThePictureAtItsSize) {
         EXPECT_TRUE(load_through_dialog(path));
         bool drew = false;
         expect_image_after_load(f, &drew);
-        EXPECT_EQ(image_window_count(), 1);
+        EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
     }
     close_all_images();
     // A drop on the main window: a window of the picture's size, or none at all
     {
         SCOPED_TRACE("drop on the main window");
-        EXPECT_EQ(image_window_count(), 0);
-        main_window_drop(drop_of({path}));
+        EXPECT_EQ(harness_window_count(L"vrx_iw"), 0);
+        main_window_drop(harness_drop_of({path}));
         harness_run_on_worker([] {});
         if (f.outcome == REFUSED || !f.main_window_fits) {
             EXPECT_FALSE(image_exists(0));
-            EXPECT_EQ(image_window_count(), 0) << "a refused file left a window behind";
+            EXPECT_EQ(harness_window_count(L"vrx_iw"), 0) << "a refused file left a window behind";
         } else if (f.outcome == LOADS || image_exists(0)) {
             ASSERT_TRUE(image_exists(0));
-            EXPECT_EQ(image_window_count(), 1);
+            EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
             EXPECT_EQ(VRX_GetImageWidth(0), f.width);
             EXPECT_EQ(VRX_GetImageHeight(0), f.height);
             if (f.top_left) {
@@ -269,7 +241,7 @@ TEST_P(BadImageFile, EveryWayInGivesARefusalOrThePictureAtItsSize) {
         }
     }
     EXPECT_TRUE(harness_exit());
-    EXPECT_EQ(image_window_count(), 0);
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reliability, BadImageFile, ::testing::ValuesIn(kFiles),
@@ -344,7 +316,7 @@ TEST(ReliabilityFiles, APathLongerThanMaxPathIsRefusedNotCutToAnotherFile) {
     {
         SCOPED_TRACE("drop on the image window");
         open_marked_image();
-        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)drop_of({longer}), 0);
+        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)harness_drop_of({longer}), 0);
         harness_run_on_worker([] {});
         bool drew;
         expect_image_after_load(refused, &drew);
@@ -352,10 +324,10 @@ TEST(ReliabilityFiles, APathLongerThanMaxPathIsRefusedNotCutToAnotherFile) {
     close_all_images();
     {
         SCOPED_TRACE("drop on the main window");
-        main_window_drop(drop_of({longer}));
+        main_window_drop(harness_drop_of({longer}));
         harness_run_on_worker([] {});
         EXPECT_FALSE(image_exists(0)) << "the cut name's picture was loaded";
-        EXPECT_EQ(image_window_count(), 0);
+        EXPECT_EQ(harness_window_count(L"vrx_iw"), 0);
     }
     EXPECT_TRUE(harness_exit());
     remove_scratch();
@@ -381,7 +353,7 @@ TEST(ReliabilityFiles, ANameOutsideTheAnsiCodePage) {
         // A drop hands the UTF-16 name over, so the picture loads.
         SCOPED_TRACE("drop on the image window");
         open_marked_image();
-        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)drop_of({name}), 0);
+        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)harness_drop_of({name}), 0);
         harness_run_on_worker([] {});
         EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, kRed);
         EXPECT_EQ(pixels32[0][48], kMark);
@@ -397,7 +369,7 @@ TEST(ReliabilityFiles, ANameOutsideTheAnsiCodePage) {
     close_all_images();
     {
         SCOPED_TRACE("drop on the main window");
-        main_window_drop(drop_of({name}));
+        main_window_drop(harness_drop_of({name}));
         harness_run_on_worker([] {});
         ASSERT_TRUE(image_exists(0));
         EXPECT_EQ(VRX_GetImageWidth(0), 48);
@@ -438,14 +410,14 @@ TEST(ReliabilityFiles, AReadOnlyFileLoadsAndALockedOneIsRefused) {
         EXPECT_EQ(result, 1);
         bool drew;
         expect_image_after_load(refused, &drew);
-        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)drop_of({file}), 0);
+        SendMessageW(vrx_images[0].window, WM_DROPFILES, (WPARAM)harness_drop_of({file}), 0);
         harness_run_on_worker([] {});
         expect_image_after_load(refused, &drew);
     }
     close_all_images();
-    main_window_drop(drop_of({file}));
+    main_window_drop(harness_drop_of({file}));
     harness_run_on_worker([] {});
-    EXPECT_EQ(image_window_count(), 0);
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), 0);
     CloseHandle(lock);
     {
         // Once loaded, the file is not held: it can be opened exclusively and deleted.
@@ -474,11 +446,11 @@ TEST(ReliabilityFiles, MissingFilesAndNoPathAreRefused) {
     EXPECT_EQ(pixels32[0][0], kMark);
     close_all_images();
     // Several files at once, none of them a picture: no window and no number used up.
-    main_window_drop(drop_of({data_path("empty.png"), data_path("text.jpg"), L"C:\\vrx_reliability_none.png",
+    main_window_drop(harness_drop_of({data_path("empty.png"), data_path("text.jpg"), L"C:\\vrx_reliability_none.png",
                               data_path("good_48x32.png")}));
     harness_run_on_worker([] {});
     EXPECT_TRUE(image_exists(0));
     EXPECT_FALSE(image_exists(1));
-    EXPECT_EQ(image_window_count(), 1);
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
     EXPECT_TRUE(harness_exit());
 }

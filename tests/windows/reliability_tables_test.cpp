@@ -1,7 +1,7 @@
 // tests/windows/reliability_tables_test.cpp - full tables: all 256 image windows and all 256 text windows
 // open, then one more of each through every way a window is made (the calls, the Image Window and Text
-// Window commands, Paste, a drop, Clipping); each is refused without a crash, a new window or a change
-// to the open ones; then everything is destroyed and the whole round repeated.
+// Window commands, Paste, a drop, Clipping, a line profile); each is refused without a crash, a new
+// window or a change to the open ones; then everything is destroyed and the whole round repeated.
 #include "tests/windows/harness.h"
 
 #include "image/image_table.h"
@@ -24,16 +24,7 @@
 namespace {
 
 const int kImages = VRX_MAX_IMAGES, kTexts = VRX_MAX_TEXT_WINDOWS;
-const int IDM_CLIPPING = 1019;
-
-// Waits on the calling thread up to 5 s for done()
-bool wait_for(const std::function<bool()> &done) {
-    for (int i = 0; i < 5000; i++) {
-        if (done()) return true;
-        Sleep(1);
-    }
-    return false;
-}
+const int IDM_CLIPPING = 1019, IDM_LINE_RGB = 1016, IDM_LINE_LUMI = 1070;
 
 bool line_waits(void) { return vrx_input_owner.load(std::memory_order_acquire) != 0; }
 
@@ -41,11 +32,11 @@ bool line_waits(void) { return vrx_input_owner.load(std::memory_order_acquire) !
 std::thread answer_prompts(std::vector<std::wstring> answers) {
     return std::thread([answers] {
         for (const std::wstring &a : answers) {
-            if (!wait_for(line_waits)) return;
+            if (!harness_wait_for(line_waits)) return;
             HWND w = vrx_text_windows[0].window;
             for (wchar_t c : a) PostMessageW(w, WM_CHAR, c, 0);
             PostMessageW(w, WM_CHAR, L'\r', 0);
-            wait_for([] { return !line_waits(); });
+            harness_wait_for([] { return !line_waits(); });
         }
     });
 }
@@ -128,18 +119,6 @@ void put_picture(void) {
     CloseClipboard();
 }
 
-// A DROPFILES block naming one file, as the shell hands it to a window
-HDROP drop_of(const std::wstring &file) {
-    size_t chars = file.size() + 2;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    DROPFILES *d = (DROPFILES *)GlobalLock(block);
-    d->pFiles = sizeof(DROPFILES);
-    d->fWide = TRUE;
-    memcpy(d + 1, file.c_str(), (file.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(block);
-    return (HDROP)block;
-}
-
 // One more image window and one more text window through every way there is, each refused
 void try_one_more_of_each(const Tables &t, const std::string &picture) {
     // The calls of a user routine.
@@ -174,7 +153,7 @@ void try_one_more_of_each(const Tables &t, const std::string &picture) {
     expect_intact(t, "Paste");
 
     std::wstring wide(picture.begin(), picture.end());
-    SendMessageW(vrx_main_window, WM_DROPFILES, (WPARAM)drop_of(wide), 0);
+    SendMessageW(vrx_main_window, WM_DROPFILES, (WPARAM)harness_drop_of({wide}), 0);
     harness_pump(100);
     expect_intact(t, "a drop on the main window");
 
@@ -187,6 +166,16 @@ void try_one_more_of_each(const Tables &t, const std::string &picture) {
     ASSERT_TRUE(harness_pump_until([] { return vrx_waiting.load() == 0; }, 5000)) << "the second click ends it";
     harness_pump(100);
     expect_intact(t, "Clipping");
+
+    // The line profiles of a 32-bit and an 8-bit image: one click, and the plot has no number left.
+    for (int n : {0, 1}) {
+        PostMessageW(t.images[n], WM_COMMAND, n == 0 ? IDM_LINE_RGB : IDM_LINE_LUMI, 0);
+        ASSERT_TRUE(harness_pump_until([] { return vrx_waiting.load() == 1; }, 5000)) << "the profile waits for a click";
+        PostMessageW(t.images[n], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        ASSERT_TRUE(harness_pump_until([] { return vrx_waiting.load() == 0; }, 5000)) << "the click ends it";
+        harness_pump(100);
+        expect_intact(t, n == 0 ? "Line(RGB)" : "Line(Lumi)");
+    }
 }
 
 // Destroys everything, by the calls or by the close boxes, and checks nothing is left

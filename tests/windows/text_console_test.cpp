@@ -26,24 +26,7 @@ protected:
     void TearDown() override { EXPECT_TRUE(harness_exit()); }
 };
 
-// Waits on the calling thread up to 5 s for done()
-bool wait_for(const std::function<bool()> &done) {
-    for (int i = 0; i < 5000; i++) {
-        if (done()) return true;
-        Sleep(1);
-    }
-    return false;
-}
-
 bool line_waits(void) { return vrx_input_owner.load(std::memory_order_acquire) != 0; }
-
-// Types characters into w once a line input waits (from another thread)
-std::thread type_when_waiting(HWND w, std::wstring text) {
-    return std::thread([w, text] {
-        if (!wait_for(line_waits)) return;
-        for (wchar_t c : text) PostMessageW(w, WM_CHAR, c, 0);
-    });
-}
 
 // The status line without its centring spaces
 std::string status(void) {
@@ -86,7 +69,7 @@ struct Item {
 std::thread read_popup_when_open(std::vector<Item> *items) {
     return std::thread([items] {
         HWND popup = nullptr;
-        if (!wait_for([&] { return (popup = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(popup); }))
+        if (!harness_wait_for([&] { return (popup = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(popup); }))
             return;
         HMENU menu = (HMENU)SendMessageW(popup, MN_GETHMENU, 0, 0);
         for (int i = 0; menu && i < GetMenuItemCount(menu); i++) {
@@ -106,11 +89,11 @@ std::thread read_popup_when_open(std::vector<Item> *items) {
 std::thread answer_prompts(std::vector<std::wstring> answers) {
     return std::thread([answers] {
         for (const std::wstring &a : answers) {
-            if (!wait_for(line_waits)) return;
+            if (!harness_wait_for(line_waits)) return;
             HWND w = vrx_text_windows[0].window;
             for (wchar_t c : a) PostMessageW(w, WM_CHAR, c, 0);
             PostMessageW(w, WM_CHAR, L'\r', 0);
-            wait_for([] { return !line_waits(); });
+            harness_wait_for([] { return !line_waits(); });
         }
     });
 }
@@ -129,7 +112,7 @@ TEST_F(Console, CtrlVTakesOnlyTheFirstLineOfTheClipboardText) {
         finish_window = vrx_text_windows[0].window;
         harness_hold_ctrl(true);   // the text window reads Ctrl on its own thread
         std::thread typist([&] {
-            if (!wait_for(line_waits)) return;
+            if (!harness_wait_for(line_waits)) return;
             while_waiting = status();
             PostMessageW(finish_window, WM_KEYDOWN, 'V', 0);
         });
@@ -251,7 +234,7 @@ TEST_F(Console, LogThatCannotBeCreatedOrReadSaysSo) {
         auto dismiss = [](const wchar_t *title, std::wstring *text) {
             return std::thread([title, text] {
                 HWND box = nullptr;
-                if (!wait_for([&] { return (box = FindWindowW(L"#32770", title)) != nullptr; })) return;
+                if (!harness_wait_for([&] { return (box = FindWindowW(L"#32770", title)) != nullptr; })) return;
                 wchar_t t[128] = L"";
                 GetWindowTextW(GetDlgItem(box, 0xFFFF), t, 128);
                 *text = t;
@@ -293,11 +276,11 @@ TEST_F(Console, ImageWindowPromptsCreateTheLowestFreeNumber) {
 
 TEST_F(Console, ClosingTheConsoleDuringAPromptCancelsTheCreation) {
     std::thread closer([] {
-        if (!wait_for(line_waits)) return;
+        if (!harness_wait_for(line_waits)) return;
         HWND w = vrx_text_windows[0].window;
         for (wchar_t c : std::wstring(L"3\r")) PostMessageW(w, WM_CHAR, c, 0);   // "Number[X]=>" 3
-        wait_for([] { return !line_waits(); });
-        if (!wait_for(line_waits)) return;
+        harness_wait_for([] { return !line_waits(); });
+        if (!harness_wait_for(line_waits)) return;
         PostMessageW(w, WM_CLOSE, 0, 0);                                        // "Number[Y]=>" never answered
     });
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_BUTTONBOX, 0);
