@@ -53,7 +53,7 @@ static HBITMAP bitmap_from_packed_dib(const void *block, size_t size, RGBQUAD *t
 HBITMAP get_clipboard_bitmap(HWND owner, RGBQUAD *table, int *count) {
     *count = 0;
     HBITMAP result = nullptr;
-    if (IsClipboardFormatAvailable(CF_DIB) && OpenClipboard(owner)) {
+    if (IsClipboardFormatAvailable(CF_DIB) && open_clipboard(owner)) {
         HANDLE data = GetClipboardData(CF_DIB);
         const void *block = data ? GlobalLock(data) : nullptr;
         if (block) {
@@ -63,7 +63,7 @@ HBITMAP get_clipboard_bitmap(HWND owner, RGBQUAD *table, int *count) {
         CloseClipboard();
         return result;
     }
-    if (IsClipboardFormatAvailable(CF_BITMAP) && OpenClipboard(owner)) {
+    if (IsClipboardFormatAvailable(CF_BITMAP) && open_clipboard(owner)) {
         HANDLE data = GetClipboardData(CF_BITMAP);
         if (data) result = (HBITMAP)CopyImage(data, IMAGE_BITMAP, 0, 0, 0);
         CloseClipboard();
@@ -151,7 +151,7 @@ int copy_image_to_clipboard(int n) {
     memcpy(p, &info.header, 40);   // GetDIBits may fill in the image size; the layout stays as built
     ((BITMAPINFOHEADER *)p)->biSizeImage = 0;
     GlobalUnlock(block);
-    if (!OpenClipboard(r.window)) {
+    if (!open_clipboard(r.window)) {
         GlobalFree(block);
         return 1;
     }

@@ -133,6 +133,17 @@ void add_submenu(HMENU menu, HMENU submenu, int position, const char *text) {
 // True while the Ctrl key is held down
 bool ctrl_held(void) { return (GetKeyState(VK_CONTROL) & 0x8000) != 0; }
 
+// Opens the clipboard for owner, trying again for about 200 ms while another program holds it
+// NOTE: a program (or the system's clipboard manager) opens the clipboard for a moment after every
+//       change, so a paste or copy right after one can find it taken.
+bool open_clipboard(HWND owner) {
+    for (int tries = 0; tries < 20; tries++) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 //----------------------------------------------------------------------------------
 // Calls for user routines
 //----------------------------------------------------------------------------------

@@ -115,6 +115,8 @@ void add_menu_separator(HMENU menu, int position);
 void add_submenu(HMENU menu, HMENU submenu, int position, const char *text);
 // True while the Ctrl key is held down
 bool ctrl_held(void);
+// Opens the clipboard for owner, trying again for about 200 ms while another program holds it
+bool open_clipboard(HWND owner);
 
 //----------------------------------------------------------------------------------
 // Worker thread and requests (shell/worker.cpp)

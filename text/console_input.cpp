@@ -62,7 +62,7 @@ void console_key_down(UINT key) {
 // Appends the first line of the clipboard's Unicode text to the ring
 // NOTE: the clipboard is opened with the reading window as owner and closed on every path.
 static void paste_clipboard(HWND owner) {
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !open_clipboard(owner)) return;
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const wchar_t *text = data ? (const wchar_t *)GlobalLock(data) : nullptr;
     if (text) {

@@ -88,7 +88,7 @@ static HGLOBAL read_into_block(FILE *f, bool *no_memory) {
 // NOTE: the clipboard is closed before a message is shown, and a block the clipboard refused is freed.
 int VRX_CopyLog(int n) {
     if (!text_window_open(n)) return 4;
-    if (!OpenClipboard(vrx_text_windows[n].window)) return 1;
+    if (!open_clipboard(vrx_text_windows[n].window)) return 1;
     if (log_states[n] != 0 && log_files[n]) {
         fclose(log_files[n]);
         log_files[n] = nullptr;

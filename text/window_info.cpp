@@ -114,7 +114,7 @@ int put_text_on_clipboard(HWND owner, const std::string &text) {
     }
     memcpy(bytes, text.c_str(), text.size() + 1);
     GlobalUnlock(block);
-    if (!OpenClipboard(owner)) {
+    if (!open_clipboard(owner)) {
         GlobalFree(block);
         return 1;
     }
