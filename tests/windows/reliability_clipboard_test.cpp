@@ -187,8 +187,9 @@ bool paste_at_click(int x, int y) {
         PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         clicked = 1;
     });
-    PostMessageW(w, WM_COMMAND, 1013, 0);
-    // The command has run (and any wait ended) once the worker runs a routine again.
+    // Posted by the worker itself, the command is in its queue before the routine ends, so it has run
+    // (and any wait ended) once the worker runs the next routine.
+    harness_run_on_worker([w] { PostMessageW(w, WM_COMMAND, 1013, 0); });
     bool returned = harness_run_on_worker([] {}, 10000);
     stop = true;
     clicker.join();
