@@ -19,17 +19,6 @@ protected:
     Program program;
 };
 
-// Waits until the status line shows "Input text", then types answer and Enter into text window 0
-bool answer(HWND main_window, const wchar_t *text) {
-    for (int i = 0; i < 100 && status_line(main_window) != L"Input text"; i++) pause_ms(50);
-    HWND console = FindWindowW(L"vrx_twi", L"TextWindow 0");
-    if (!console || status_line(main_window) != L"Input text") return false;
-    for (const wchar_t *c = text; *c; c++) PostMessageW(console, WM_CHAR, *c, 0);
-    PostMessageW(console, WM_CHAR, L'\r', 0);
-    for (int i = 0; i < 100 && status_line(main_window) == L"Input text"; i++) pause_ms(20);
-    return true;
-}
-
 // Counts the child windows of a class, waiting up to a second for the box to fill itself
 int count_children(HWND parent, const wchar_t *cls, int expected) {
     int count = 0;
@@ -63,22 +52,22 @@ std::wstring clipboard_text(void) {
 
 TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
     PostMessageW(program.main_window, WM_COMMAND, IDM_INPUTBOX, 0);
-    ASSERT_TRUE(answer(program.main_window, L"3"));
+    ASSERT_TRUE(answer_prompt(program.main_window, L"3"));
     HWND input_box = wait_window(L"vrx_ib", L"InputBox", 5000);
     ASSERT_NE(input_box, nullptr);
     EXPECT_EQ(count_children(input_box, L"Edit", 3), 3);
 
     PostMessageW(program.main_window, WM_COMMAND, IDM_BUTTONBOX, 0);
-    ASSERT_TRUE(answer(program.main_window, L"2"));
-    ASSERT_TRUE(answer(program.main_window, L"3"));
+    ASSERT_TRUE(answer_prompt(program.main_window, L"2"));
+    ASSERT_TRUE(answer_prompt(program.main_window, L"3"));
     HWND button_box = wait_window(L"vrx_bb", L"ButtonBox", 5000);
     ASSERT_NE(button_box, nullptr);
     EXPECT_EQ(count_children(button_box, L"Button", 6), 6);
 
     PostMessageW(program.main_window, WM_COMMAND, IDM_IMAGEWINDOW, 0);
-    ASSERT_TRUE(answer(program.main_window, L"640"));
-    ASSERT_TRUE(answer(program.main_window, L"480"));
-    ASSERT_TRUE(answer(program.main_window, L"32"));
+    ASSERT_TRUE(answer_prompt(program.main_window, L"640"));
+    ASSERT_TRUE(answer_prompt(program.main_window, L"480"));
+    ASSERT_TRUE(answer_prompt(program.main_window, L"32"));
     HWND image = wait_window(L"vrx_iw", nullptr, 5000);
     ASSERT_NE(image, nullptr);
     PostMessageW(program.main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
@@ -122,7 +111,7 @@ TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
 
 TEST_F(Boxes, ExitWhileAPromptWaitsEndsTheProgramAndCreatesNothing) {
     PostMessageW(program.main_window, WM_COMMAND, IDM_BUTTONBOX, 0);
-    ASSERT_TRUE(answer(program.main_window, L"4"));
+    ASSERT_TRUE(answer_prompt(program.main_window, L"4"));
     for (int i = 0; i < 100 && status_line(program.main_window) != L"Input text"; i++) pause_ms(50);
     ASSERT_EQ(status_line(program.main_window), L"Input text") << "the second prompt waits";
     PostMessageW(program.main_window, WM_COMMAND, IDM_EXIT, 0);

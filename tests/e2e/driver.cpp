@@ -151,3 +151,15 @@ bool log_holds(int n, const std::string &text, int ms) {
         pause_ms(50);
     }
 }
+
+// Waits until the status line shows "Input text", then posts text and Enter to text window 0 and
+// waits for the line to be taken; false when no line input came
+bool answer_prompt(HWND main_window, const wchar_t *text) {
+    for (int i = 0; i < 100 && status_line(main_window) != L"Input text"; i++) pause_ms(50);
+    HWND console = FindWindowW(L"vrx_twi", L"TextWindow 0");
+    if (!console || status_line(main_window) != L"Input text") return false;
+    for (const wchar_t *c = text; *c; c++) PostMessageW(console, WM_CHAR, *c, 0);
+    PostMessageW(console, WM_CHAR, L'\r', 0);
+    for (int i = 0; i < 100 && status_line(main_window) == L"Input text"; i++) pause_ms(20);
+    return true;
+}

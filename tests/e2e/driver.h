@@ -36,3 +36,6 @@ std::wstring log_path(int n);
 std::string read_log(int n);
 // Waits up to ms until log n holds text
 bool log_holds(int n, const std::string &text, int ms = 5000);
+// Waits until the status line shows "Input text", then posts text and Enter to text window 0 and
+// waits for the line to be taken; false when no line input came
+bool answer_prompt(HWND main_window, const wchar_t *text);

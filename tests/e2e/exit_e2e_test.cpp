@@ -79,17 +79,6 @@ DWORD expect_clean_exit(Program *p, const wchar_t *exe_name, const char *what,
     return took;
 }
 
-// Waits until the status line shows "Input text", then types answer and Enter into text window 0
-bool answer(HWND main_window, const wchar_t *text) {
-    for (int i = 0; i < 100 && status_line(main_window) != L"Input text"; i++) pause_ms(50);
-    HWND console = FindWindowW(L"vrx_twi", L"TextWindow 0");
-    if (!console || status_line(main_window) != L"Input text") return false;
-    for (const wchar_t *c = text; *c; c++) PostMessageW(console, WM_CHAR, *c, 0);
-    PostMessageW(console, WM_CHAR, L'\r', 0);
-    for (int i = 0; i < 100 && status_line(main_window) == L"Input text"; i++) pause_ms(20);
-    return true;
-}
-
 // A visible dialog of process pid titled title, waiting up to ms
 HWND wait_dialog_of(DWORD pid, const wchar_t *title, int ms) {
     for (int waited = 0; waited < ms; waited += 50) {
@@ -166,7 +155,7 @@ TEST_P(ExitAtAPrompt, EndsTheProgramWithoutCreatingAnything) {
     PostMessageW(program.main_window, WM_COMMAND, p.command, 0);
     for (const wchar_t *a : p.answers)
         if (a) {
-            ASSERT_TRUE(answer(program.main_window, a));
+            ASSERT_TRUE(answer_prompt(program.main_window, a));
         }
     for (int i = 0; i < 100 && status_line(program.main_window) != L"Input text"; i++) pause_ms(50);
     ASSERT_EQ(status_line(program.main_window), L"Input text") << "a prompt waits";

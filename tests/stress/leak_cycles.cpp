@@ -12,6 +12,8 @@
 #include "imaging/drawing.h"
 #include "imaging/tt_text.h"
 #include "shell/shell.h"
+
+#include <gtest/gtest.h>
 #include "text/text_window.h"
 #include "vrxlib.h"
 
@@ -267,4 +269,17 @@ LeakRun run_leak_cycles(int cycles, int baseline, int headroom) {
            run.cycles, get_milliseconds() - mark, run.filled ? "yes" : "no", headroom, run.free_at_baseline, baseline,
            run.free_at_end, (unsigned long)(run.memory_at_baseline / 1024), (unsigned long)(run.memory_at_end / 1024));
     return run;
+}
+
+// Expects a run without failed steps, with GDI creation still working, the free GDI places and the
+// private memory (at most 5 % more) as they were after the baseline cycles, and on Windows flat counts
+void expect_no_leak(const LeakRun &run) {
+    EXPECT_EQ(run.failed_steps, 0) << "in cycle " << run.first_failed_cycle;
+    EXPECT_TRUE(run.gdi_works_at_end);
+    EXPECT_GE(run.free_at_end, run.free_at_baseline - 10) << "GDI places used up after the first cycles";
+    EXPECT_LE((double)run.memory_at_end, run.memory_at_baseline * 1.05) << "private memory grew more than 5 %";
+    if (!under_wine()) {
+        EXPECT_LE(run.gdi_at_end, run.gdi_at_baseline + 5);
+        EXPECT_LE(run.user_at_end, run.user_at_baseline + 5);
+    }
 }

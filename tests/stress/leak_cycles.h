@@ -62,3 +62,6 @@ struct LeakRun {
 // Fills the GDI table to headroom free places, runs cycles (the yardsticks read after baseline cycles
 // and at the end), checks GDI creation, frees the fill; needs a started toolkit
 LeakRun run_leak_cycles(int cycles, int baseline, int headroom);
+// Expects a run without failed steps, with GDI creation still working, the free GDI places and the
+// private memory (at most 5 % more) as they were after the baseline cycles, and on Windows flat counts
+void expect_no_leak(const LeakRun &run);
