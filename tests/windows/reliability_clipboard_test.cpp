@@ -393,3 +393,24 @@ TEST(ReliabilityClipboard, APictureNoWindowCanShowIsRefusedByTheMainWindowButPas
     EXPECT_EQ(marked_pixels(), kW * kH - kW);
     EXPECT_TRUE(harness_exit());
 }
+
+TEST(ReliabilityClipboard, APasteWaitsForAClipboardHeldForAMoment) {
+    // Another thread holds the clipboard for 80 ms, as a clipboard manager does after each change.
+    std::vector<unsigned char> block = packed_dib(with_bits(layout("held"), 24));
+    ASSERT_EQ(harness_start(), 0);
+    put_on_clipboard(block);
+    std::atomic<int> held{0};
+    std::thread holder([&] {
+        if (OpenClipboard(nullptr)) held = 1;
+        else held = -1;
+        Sleep(80);
+        if (held == 1) CloseClipboard();
+    });
+    while (held.load() == 0) Sleep(1);
+    ASSERT_EQ(held.load(), 1);
+    main_window_paste();
+    holder.join();
+    ASSERT_TRUE(image_exists(0)) << "the paste took the picture once the clipboard was free";
+    EXPECT_EQ(VRX_GetImageWidth(0), 3);
+    EXPECT_TRUE(harness_exit());
+}
