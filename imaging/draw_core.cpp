@@ -5,6 +5,8 @@
 
 #include "imaging/draw_core.h"
 
+#include <string.h>
+
 //----------------------------------------------------------------------------------
 // Process-wide drawing state
 //----------------------------------------------------------------------------------
@@ -106,6 +108,20 @@ static void sort_pair(int *a, int *b) {
     if (*a > *b) { int t = *a; *a = *b; *b = t; }
 }
 
+// Sets the pixels xa..xb (xa <= xb) of row y that lie on the raster to colour (its low byte on 8 bits)
+static void fill_span(const RasterView &r, int y, int xa, int xb, uint32_t colour) {
+    if (!r.pixels || (unsigned)y >= (unsigned)r.height) return;
+    if (xa < 0) xa = 0;
+    if (xb > r.width - 1) xb = r.width - 1;
+    if (xa > xb) return;
+    if (r.depth == 32) {
+        uint32_t *row = (uint32_t *)raster_row(r, y);
+        for (int x = xa; x <= xb; x++) row[x] = colour;
+    } else if (r.depth == 8) {
+        memset(raster_row(r, y) + xa, (int)(colour & 0xFF), (size_t)(xb - xa + 1));
+    }
+}
+
 // Draws the sorted rectangle's border in border and its interior in fill
 void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill) {
     sort_pair(&x1, &x2);
@@ -118,7 +134,7 @@ void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t bord
     if ((int64_t)x2 - x1 >= 2 && (int64_t)y2 - y1 >= 2) {
         // Only the rows that can be inside are drawn; the pen ends where the last row would end
         int top = y1 + 1 > 0 ? y1 + 1 : 0, bottom = y2 - 1 < r.height - 1 ? y2 - 1 : r.height - 1;
-        for (int y = top; y <= bottom; y++) draw_line(r, fill, x1 + 1, y, x2 - 1, y);
+        for (int y = top; y <= bottom; y++) fill_span(r, y, x1 + 1, x2 - 1, fill);
         vrx_pen_x = x2 - 1;
         vrx_pen_y = y2 - 1;
     }

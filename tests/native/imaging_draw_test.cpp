@@ -197,6 +197,21 @@ TEST(Boxes, BoxHasBorderAndInteriorColoursWhateverTheCornerOrder) {
         }
 }
 
+TEST(Boxes, EightBitBoxTakesLowBytesAndStopsAtTheEdges) {
+    // Corners (1,-2) and (9,2) on a 5 x 4 raster with 4-byte rows: the top row and the right column
+    // lie outside, the interior rows are cut at the right edge, the padding byte stays untouched.
+    TestRaster t(5, 4, 8, 0xEE);
+    draw_box(t.view, 1, -2, 9, 2, 0x1234, 0x5678);
+    for (int y = 0; y < 4; y++)
+        for (int x = 0; x < 5; x++) {
+            uint32_t want = 0xEE;
+            if ((x == 1 && y <= 2) || (y == 2 && x >= 1)) want = 0x34;
+            else if (x >= 2 && y <= 1) want = 0x78;
+            EXPECT_EQ(t.at(x, y), want) << x << "," << y;
+        }
+    for (int y = 0; y < 4; y++) EXPECT_EQ(t.bytes[(size_t)y * 8 + 5], 0xEE) << "padding of row " << y;
+}
+
 TEST(Boxes, OutlineIsUnsortedAndLeavesThePenAtTheFirstCorner) {
     TestRaster t(6, 6, 32);
     draw_box_outline(t.view, 4, 3, 1, 1, 0xFF);
