@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "shell/shell.h"
+#include "text/text_window.h"
 
 #include <gtest/gtest.h>
 
@@ -116,4 +117,19 @@ bool harness_wait_for(const std::function<bool()> &done, int ms) {
         Sleep(1);
     }
     return done();
+}
+
+// Answers the console prompts of a main-window creation command in turn from a new thread: each
+// answer and Enter typed into text window 0 once a line input waits
+std::thread harness_answer_prompts(std::vector<std::wstring> answers) {
+    return std::thread([answers] {
+        auto line_waits = [] { return vrx_input_owner.load(std::memory_order_acquire) != 0; };
+        for (const std::wstring &a : answers) {
+            if (!harness_wait_for(line_waits)) return;
+            HWND w = vrx_text_windows[0].window;
+            for (wchar_t c : a) PostMessageW(w, WM_CHAR, c, 0);
+            PostMessageW(w, WM_CHAR, L'\r', 0);
+            harness_wait_for([&] { return !line_waits(); });
+        }
+    });
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -30,3 +31,6 @@ HDROP harness_drop_of(const std::vector<std::wstring> &files);
 int harness_window_count(const wchar_t *cls);
 // Waits on the calling thread, without pumping, up to ms for done(); true when it became true
 bool harness_wait_for(const std::function<bool()> &done, int ms = 5000);
+// Answers the console prompts of a main-window creation command in turn from a new thread: each
+// answer and Enter typed into text window 0 once a line input waits
+std::thread harness_answer_prompts(std::vector<std::wstring> answers);

@@ -26,21 +26,6 @@ namespace {
 const int kImages = VRX_MAX_IMAGES, kTexts = VRX_MAX_TEXT_WINDOWS;
 const int IDM_CLIPPING = 1019, IDM_LINE_RGB = 1016, IDM_LINE_LUMI = 1070;
 
-bool line_waits(void) { return vrx_input_owner.load(std::memory_order_acquire) != 0; }
-
-// Answers the prompts of a main-window creation command typed into text window 0, in turn
-std::thread answer_prompts(std::vector<std::wstring> answers) {
-    return std::thread([answers] {
-        for (const std::wstring &a : answers) {
-            if (!harness_wait_for(line_waits)) return;
-            HWND w = vrx_text_windows[0].window;
-            for (wchar_t c : a) PostMessageW(w, WM_CHAR, c, 0);
-            PostMessageW(w, WM_CHAR, L'\r', 0);
-            harness_wait_for([] { return !line_waits(); });
-        }
-    });
-}
-
 // Top-level windows of class cls that belong to the worker thread
 int worker_windows(const wchar_t *cls) {
     struct Count { const wchar_t *cls; int n; } count = {cls, 0};
@@ -137,7 +122,7 @@ void try_one_more_of_each(const Tables &t, const std::string &picture) {
     expect_intact(t, "a request for number 256");
 
     // The Image Window prompts, answered in full.
-    std::thread answers = answer_prompts({L"20", L"20", L"32"});
+    std::thread answers = harness_answer_prompts({L"20", L"20", L"32"});
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_IMAGEWINDOW, 0);
     answers.join();
     harness_pump(100);

@@ -85,19 +85,6 @@ std::thread read_popup_when_open(std::vector<Item> *items) {
     });
 }
 
-// Answers the prompts of a main-window creation command typed into text window 0 in turn
-std::thread answer_prompts(std::vector<std::wstring> answers) {
-    return std::thread([answers] {
-        for (const std::wstring &a : answers) {
-            if (!harness_wait_for(line_waits)) return;
-            HWND w = vrx_text_windows[0].window;
-            for (wchar_t c : a) PostMessageW(w, WM_CHAR, c, 0);
-            PostMessageW(w, WM_CHAR, L'\r', 0);
-            harness_wait_for([] { return !line_waits(); });
-        }
-    });
-}
-
 }  // namespace
 
 // The window a worker-thread timer finishes typing into
@@ -257,7 +244,7 @@ TEST_F(Console, LogThatCannotBeCreatedOrReadSaysSo) {
 
 TEST_F(Console, ImageWindowPromptsCreateTheLowestFreeNumber) {
     EXPECT_TRUE(harness_run_on_worker([] { ASSERT_EQ(VRX_CreateImage(0, "taken", 0, 0, 200, 100, 100), 0); }));
-    std::thread answers = answer_prompts({L" 320", L"240x", L"8"});
+    std::thread answers = harness_answer_prompts({L" 320", L"240x", L"8"});
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_IMAGEWINDOW, 0);
     answers.join();
     ASSERT_TRUE(image_exists(1));
@@ -268,7 +255,7 @@ TEST_F(Console, ImageWindowPromptsCreateTheLowestFreeNumber) {
     GetWindowTextW(vrx_images[1].window, caption, 64);
     EXPECT_STREQ(caption, L"001(100%)[8bit]");
     // A depth other than 8 or 32 ends the command quietly.
-    answers = answer_prompts({L"10", L"10", L"16"});
+    answers = harness_answer_prompts({L"10", L"10", L"16"});
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_IMAGEWINDOW, 0);
     answers.join();
     EXPECT_FALSE(image_exists(2));
@@ -290,7 +277,7 @@ TEST_F(Console, ClosingTheConsoleDuringAPromptCancelsTheCreation) {
 }
 
 TEST_F(Console, InputBoxPromptOpensTheBoxWithTheTypedCount) {
-    std::thread answers = answer_prompts({L"4"});
+    std::thread answers = harness_answer_prompts({L"4"});
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_INPUTBOX, 0);
     answers.join();
     harness_pump(200);
