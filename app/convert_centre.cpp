@@ -1,7 +1,7 @@
 // app/convert_centre.cpp - quarvex's user routine: the stereo pair centred in a double-width canvas,
 // a black quarter on each side.
 
-#include "app/stereo_layout.h"
+#include "app/stereo_canvas.h"
 #include "app/stereo_pair.h"
 #include "vrxlib.h"
 

@@ -1,7 +1,7 @@
 // app/convert_swap.cpp - quarvex-swap's user routine: the pair's halves exchanged, centred between two
 // black quarters.
 
-#include "app/stereo_layout.h"
+#include "app/stereo_canvas.h"
 #include "app/stereo_pair.h"
 #include "vrxlib.h"
 

@@ -16,7 +16,7 @@
 
 #include "tests/e2e/driver.h"
 
-#include "shell/gdiplus_api.h"
+#include "base/gdiplus_api.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -6,7 +6,7 @@
 // NOTE: every raster is a plain heap buffer touched once before timing, so page faults of first use
 //       are not counted; the sizes are 1 MP (1000 x 1000) and 25 MP (5000 x 5000).
 
-#include "app/stereo_layout.h"
+#include "app/stereo_canvas.h"
 #include "imaging/color_core.h"
 #include "imaging/draw_core.h"
 #include "imaging/raster.h"

@@ -8,7 +8,7 @@
 // table, so only the hand-over itself is measured. Appends the median and the 99th percentile in
 // milliseconds to the results file.
 
-#include "shell/shell.h"
+#include "host/host.h"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -5,7 +5,7 @@
 //       convert through buffers sized to the text, so nothing is cut.
 
 #include "boxes/boxes.h"
-#include "shell/shell.h"
+#include "host/host.h"
 
 #include <vector>
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "boxes/box_layout.h"
+#include "boxes/box_geometry.h"
 
 //----------------------------------------------------------------------------------
 // Command identifiers of the boxes

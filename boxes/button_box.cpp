@@ -5,7 +5,7 @@
 //       window and the digit keys keep counting presses.
 
 #include "boxes/boxes.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <windowsx.h>

@@ -7,8 +7,8 @@
 //       report losing the focus while the box is being destroyed.
 
 #include "boxes/boxes.h"
-#include "shell/shell.h"
-#include "shell/status_text.h"
+#include "host/host.h"
+#include "base/status_field.h"
 #include "vrxlib.h"
 
 #include <windowsx.h>

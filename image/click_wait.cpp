@@ -9,8 +9,8 @@
 
 #include "image/image_table.h"
 #include "image/point_tool_core.h"
-#include "image/window_input_core.h"
-#include "shell/shell.h"
+#include "image/key_map.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 //----------------------------------------------------------------------------------

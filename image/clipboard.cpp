@@ -7,11 +7,11 @@
 //       size of the block), so a malformed one is refused instead of read past its end.
 
 #include "image/click_wait.h"
-#include "image/image_layout.h"
+#include "image/zoom_fit.h"
 #include "image/image_table.h"
 #include "image/image_transfer.h"
-#include "shell/gdiplus_api.h"
-#include "shell/shell.h"
+#include "base/gdiplus_api.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <shellapi.h>

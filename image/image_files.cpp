@@ -3,12 +3,12 @@
 
 #include "image/image_files.h"
 
-#include "image/image_layout.h"
+#include "image/zoom_fit.h"
 #include "image/image_table.h"
-#include "imaging/drawing.h"
+#include "image/commands/drawing.h"
 #include "imaging/raster.h"
-#include "shell/gdiplus_api.h"
-#include "shell/shell.h"
+#include "base/gdiplus_api.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <commdlg.h>

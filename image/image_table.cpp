@@ -6,10 +6,10 @@
 
 #include "image/image_table.h"
 
-#include "imaging/drawing.h"
+#include "image/commands/drawing.h"
 
-#include "image/image_layout.h"
-#include "shell/shell.h"
+#include "image/zoom_fit.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstdio>

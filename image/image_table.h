@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "image/image_layout.h"
+#include "image/zoom_fit.h"
 
 #include <windows.h>
 

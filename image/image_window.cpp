@@ -10,8 +10,8 @@
 #include "image/image_files.h"
 #include "image/image_menus.h"
 #include "image/image_table.h"
-#include "image/window_input_core.h"
-#include "shell/shell.h"
+#include "image/key_map.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <shellapi.h>

@@ -3,7 +3,7 @@
 #include "text/text_window.h"
 
 #include "imaging/draw_core.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstring>

@@ -1,10 +1,10 @@
 // text/console_input.cpp - VRX_InputText: the line input with its caret, editing, recall and paste, and
 // the keyboard ring that every text window feeds while a line input waits.
 
-#include "text/text_layout.h"
+#include "text/cell_layout.h"
 #include "text/text_window.h"
 
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <atomic>

@@ -2,7 +2,7 @@
 
 #include "text/text_window.h"
 
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstdio>

@@ -2,7 +2,7 @@
 // report in that window and puts the generated source on the clipboard.
 
 #include "text/text_window.h"
-#include "text/window_info.h"
+#include "text/report_command.h"
 
 #include "vrxlib.h"
 

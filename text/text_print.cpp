@@ -1,9 +1,9 @@
 // text/text_print.cpp - VRX_Printf and the per-window colour stacks.
 
-#include "text/text_layout.h"
+#include "text/cell_layout.h"
 #include "text/text_window.h"
 
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstdarg>

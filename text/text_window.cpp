@@ -3,8 +3,8 @@
 
 #include "text/text_window.h"
 
-#include "shell/shell.h"
-#include "text/window_info.h"
+#include "host/host.h"
+#include "text/report_command.h"
 #include "vrxlib.h"
 
 #include <windowsx.h>

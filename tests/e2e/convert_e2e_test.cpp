@@ -1,7 +1,7 @@
 // tests/e2e/convert_e2e_test.cpp - a stereo pair pasted on the main window, Start, "変換終了", the file.
 #include "tests/e2e/driver.h"
 
-#include "shell/gdiplus_api.h"
+#include "base/gdiplus_api.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 //
 // The path buffer is exactly room units, so a write past it is reported; the result must end in
 // the extension (in any case) and stay terminated, or be refused with the path unchanged.
-#include "image/image_layout.h"
+#include "image/zoom_fit.h"
 
 #include <cstdint>
 #include <cstdlib>

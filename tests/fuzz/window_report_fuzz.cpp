@@ -3,7 +3,7 @@
 // Titles, labels and captions are arbitrary bytes. Each escaped literal must read back as the same
 // bytes (as a cp932 compiler reads it) and keep no raw quote or line break; the whole report is then
 // built from a snapshot filled from the input.
-#include "text/window_info_report.h"
+#include "text/window_report.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // tests/native/app_stereo_layout_test.cpp - the double-width canvas of both programs, carried out on
 // a plain raster: which column of the pair each canvas column shows, and which stay black.
-#include "app/stereo_layout.h"
+#include "app/stereo_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // tests/native/boxes_layout_test.cpp - the arithmetic of the input box and the button box.
-#include "boxes/box_layout.h"
+#include "boxes/box_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // tests/native/image_layout_test.cpp - the zoom that fits the screen, captions, file extensions and
 // the checks on packed DIBs from the clipboard.
-#include "image/image_layout.h"
+#include "image/zoom_fit.h"
 
 #include <gtest/gtest.h>
 

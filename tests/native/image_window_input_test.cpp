@@ -1,5 +1,5 @@
 // tests/native/image_window_input_test.cpp - keys, zoom steps and mouse coordinates of image windows.
-#include "image/window_input_core.h"
+#include "image/key_map.h"
 
 #include <gtest/gtest.h>
 

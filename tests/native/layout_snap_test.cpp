@@ -1,5 +1,5 @@
 // tests/native/layout_snap_test.cpp - snapping a dragged rectangle to the registry's edges.
-#include "shell/layout_core.h"
+#include "base/snap_core.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // tests/native/report_window_info_test.cpp - the window information report built from plain records.
-#include "text/window_info_report.h"
+#include "text/window_report.h"
 
 #include <gtest/gtest.h>
 

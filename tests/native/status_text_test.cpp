@@ -1,5 +1,5 @@
 // tests/native/status_text_test.cpp - the status line field and atoi-style numbers from typed answers.
-#include "shell/status_text.h"
+#include "base/status_field.h"
 
 #include <gtest/gtest.h>
 

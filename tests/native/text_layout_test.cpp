@@ -1,5 +1,5 @@
 // tests/native/text_layout_test.cpp - cell layout, wrapping, scrolling, the line editor and the ring.
-#include "text/text_layout.h"
+#include "text/cell_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,10 @@
 #include "image/image_menus.h"
 #include "image/image_table.h"
 #include "image/image_transfer.h"
-#include "imaging/bitmap_text.h"
-#include "imaging/drawing.h"
-#include "imaging/tt_text.h"
-#include "shell/shell.h"
+#include "image/commands/bitmap_text.h"
+#include "image/commands/drawing.h"
+#include "image/commands/tt_text.h"
+#include "host/host.h"
 
 #include <gtest/gtest.h>
 #include "text/text_window.h"

@@ -3,11 +3,11 @@
 // and a file that cannot be written.
 #include "tests/windows/harness.h"
 
-#include "app/stereo_layout.h"
+#include "app/stereo_canvas.h"
 #include "app/stereo_pair.h"
 #include "image/image_table.h"
 #include "image/image_transfer.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

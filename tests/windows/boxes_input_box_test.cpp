@@ -2,7 +2,7 @@
 #include "tests/windows/harness.h"
 
 #include "boxes/boxes.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 #include "tests/windows/boxes_menu.h"
 

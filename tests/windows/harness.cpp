@@ -3,7 +3,7 @@
 
 #include <shlobj.h>
 
-#include "shell/shell.h"
+#include "host/host.h"
 #include "text/text_window.h"
 
 #include <gtest/gtest.h>

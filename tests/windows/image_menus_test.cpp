@@ -7,7 +7,7 @@
 #include "image/image_menus.h"
 #include "image/image_table.h"
 #include "imaging/draw_core.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

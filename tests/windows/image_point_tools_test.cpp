@@ -5,7 +5,7 @@
 
 #include "image/click_wait.h"
 #include "image/image_table.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 #include "tests/windows/harness.h"
 #include "tests/windows/worker_dialog.h"
 
-#include "imaging/color_dialog.h"
+#include "image/commands/color_dialog.h"
 #include "imaging/draw_core.h"
-#include "shell/shell.h"
+#include "host/host.h"
 
 #include <gtest/gtest.h>
 

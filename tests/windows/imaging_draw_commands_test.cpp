@@ -5,7 +5,7 @@
 #include "image/image_table.h"
 #include "imaging/draw_core.h"
 #include "imaging/text_core.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "text/text_window.h"
 #include "vrxlib.h"
 

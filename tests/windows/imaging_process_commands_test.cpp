@@ -2,10 +2,10 @@
 // the Process menu, posted to real image windows and answered with clicks while their tools wait.
 #include "tests/windows/harness.h"
 
-#include "image/image_layout.h"
+#include "image/zoom_fit.h"
 #include "image/image_table.h"
 #include "imaging/draw_core.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "text/text_window.h"
 #include "vrxlib.h"
 

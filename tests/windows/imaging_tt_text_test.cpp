@@ -4,8 +4,8 @@
 #include "tests/windows/worker_dialog.h"
 
 #include "image/image_table.h"
-#include "imaging/tt_text.h"
-#include "shell/shell.h"
+#include "image/commands/tt_text.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

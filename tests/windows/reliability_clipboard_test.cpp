@@ -6,7 +6,7 @@
 
 #include "image/image_table.h"
 #include "image/image_transfer.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

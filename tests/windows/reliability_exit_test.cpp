@@ -9,7 +9,7 @@
 #include "image/click_wait.h"
 #include "image/image_table.h"
 #include "text/text_window.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

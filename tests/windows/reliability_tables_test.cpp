@@ -6,8 +6,8 @@
 
 #include "image/image_table.h"
 #include "image/image_transfer.h"
-#include "shell/modules.h"
-#include "shell/shell.h"
+#include "host/modules.h"
+#include "host/host.h"
 #include "text/text_window.h"
 #include "vrxlib.h"
 

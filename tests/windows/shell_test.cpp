@@ -1,8 +1,8 @@
 // tests/windows/shell_test.cpp - start-up, the main window, the worker hand-over and Exit, in-process.
 #include "tests/windows/harness.h"
 
-#include "shell/modules.h"
-#include "shell/shell.h"
+#include "host/modules.h"
+#include "host/host.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // and the narrow-text helpers, with the real main window and worker thread.
 #include "tests/windows/harness.h"
 
-#include "shell/modules.h"
-#include "shell/shell.h"
+#include "host/modules.h"
+#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

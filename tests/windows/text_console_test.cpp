@@ -5,8 +5,8 @@
 
 #include "boxes/boxes.h"
 #include "image/image_table.h"
-#include "shell/modules.h"
-#include "shell/shell.h"
+#include "host/modules.h"
+#include "host/host.h"
 #include "text/text_window.h"
 #include "vrxlib.h"
 

@@ -2,8 +2,8 @@
 // the backing bitmap, the colour stack, typed lines, console commands and log files.
 #include "tests/windows/harness.h"
 
-#include "shell/modules.h"
-#include "shell/shell.h"
+#include "host/modules.h"
+#include "host/host.h"
 #include "text/text_window.h"
 #include "vrxlib.h"
 

@@ -3,9 +3,9 @@
 #include "tests/windows/harness.h"
 
 #include "boxes/boxes.h"
-#include "shell/shell.h"
+#include "host/host.h"
 #include "text/text_window.h"
-#include "text/window_info.h"
+#include "text/report_command.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // thread of the test, so that the test can fill it in or close it.
 #pragma once
 
-#include "shell/shell.h"
+#include "host/host.h"
 
 #include <windows.h>
 

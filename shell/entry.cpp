@@ -1,8 +1,0 @@
-// shell/entry.cpp - the Windows GUI entry point of both programs.
-
-#include "shell/shell.h"
-
-// Ignores the command line and the show command; 1 when a window class cannot be registered
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return vrx_program_main(instance);
-}
