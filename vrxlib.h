@@ -80,6 +80,7 @@ int VRX_SetZoom(int n, int zoom);                 // Shows image n at a new zoom
 int VRX_GetImageWidth(int n);                     // Raster width of image n; 0 when n is not open
 int VRX_GetImageHeight(int n);                    // Raster height of image n; 0 when n is not open
 int VRX_GetImageDepth(int n);                     // 8 or 32; 0 when n is not open
+void *VRX_GetImagePixels(int n, int *stride);     // Image n's raster, row 0 first, stride bytes per row; null when n is not open
 
 //----------------------------------------------------------------------------------
 // Image files and clipboard

@@ -1,5 +1,7 @@
 // app/convert_centre.cpp - quarvex's user routine: the stereo pair centred in a double-width canvas,
 // a black quarter on each side.
+//
+// Thread: the worker thread (Start runs the user routine there).
 
 #include "app/stereo_canvas.h"
 #include "app/stereo_pair.h"

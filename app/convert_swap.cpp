@@ -1,5 +1,7 @@
 // app/convert_swap.cpp - quarvex-swap's user routine: the pair's halves exchanged, centred between two
 // black quarters.
+//
+// Thread: the worker thread (Start runs the user routine there).
 
 #include "app/stereo_canvas.h"
 #include "app/stereo_pair.h"

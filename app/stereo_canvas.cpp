@@ -1,8 +1,8 @@
 // app/stereo_canvas.cpp - the canvas layouts of the two programs.
+//
+// Thread: any.
 
 #include "app/stereo_canvas.h"
-
-#include "imaging/draw_core.h"
 
 // The layout of quarvex (centred) or quarvex-swap (halves exchanged)
 StereoLayout stereo_layout(int width, bool swap) {
@@ -26,12 +26,4 @@ StereoLayout stereo_layout(int width, bool swap) {
     l.black_first[1] = 3 * half;
     l.black_last[1] = 2 * width - 1;
     return l;
-}
-
-// Carries a layout out on a canvas raster
-void apply_stereo_layout(const StereoLayout &layout, const RasterView &canvas, const uint32_t *pair, int width,
-                         int height) {
-    for (int i = 0; i < layout.copies; i++) write_block(canvas, layout.copy_column[i], pair, width, height);
-    for (int i = 0; i < layout.blacks; i++)
-        draw_box(canvas, layout.black_first[i], 0, layout.black_last[i], height - 1, 0, 0);
 }

@@ -2,11 +2,9 @@
 // columns at which copies of the pair are put, and the column ranges blacked out afterwards.
 //
 // Windows-free: the conversion routines carry a layout out with the toolkit's put and box calls, and
-// the tests carry it out on a plain raster.
+// the tests carry it out on a plain raster. Thread: any.
 
 #pragma once
-
-#include "imaging/raster.h"
 
 //----------------------------------------------------------------------------------
 // Types
@@ -27,6 +25,3 @@ struct StereoLayout {
 
 // The layout of quarvex (centred, swap false) or quarvex-swap (halves exchanged, swap true)
 StereoLayout stereo_layout(int width, bool swap);
-// Carries a layout out on a 32-bit canvas raster from a W x H pair (rows packed)
-void apply_stereo_layout(const StereoLayout &layout, const RasterView &canvas, const uint32_t *pair, int width,
-                         int height);

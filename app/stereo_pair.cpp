@@ -1,12 +1,12 @@
 // app/stereo_pair.cpp - one conversion: image 0 in, image 1 of twice its width out, shown at zoom 50,
 // written as a JPEG file, reported in a "Pause" box, then both windows closed.
 //
+// Thread: the worker thread (the user routine).
 // NOTE: an 8-bit input is read through its colour table as 0x00RRGGBB words; an image 1 that
 //       existed before is reported and kept, and a save that fails is reported and keeps the pair.
 
 #include "app/stereo_pair.h"
 
-#include "image/image_table.h"
 #include "vrxlib.h"
 
 #include <stdlib.h>
@@ -55,7 +55,7 @@ int convert_stereo_pair(FillCanvas fill) {
     int width = VRX_GetImageWidth(0), height = VRX_GetImageHeight(0);
     // A 32-bit pair is read straight from its raster; an 8-bit one through a widened copy.
     uint32_t *widened = VRX_GetImageDepth(0) == 8 ? widened_input(width, height) : nullptr;
-    const uint32_t *input = VRX_GetImageDepth(0) == 8 ? widened : pixels32[0];
+    const uint32_t *input = VRX_GetImageDepth(0) == 8 ? widened : (const uint32_t *)VRX_GetImagePixels(0, nullptr);
     VRX_PopImage();
     if (!input) {
         VRX_Pause(msg_no_output);

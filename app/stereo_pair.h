@@ -1,5 +1,7 @@
 // app/stereo_pair.h - what both conversion routines share: the checks around the input and the
 // output, the messages, and the saved file. Each program fills the canvas its own way.
+//
+// Thread: the worker thread (the user routine).
 
 #pragma once
 

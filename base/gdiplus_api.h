@@ -2,6 +2,8 @@
 //
 // NOTE: MSVC's GDI+ headers use min and max unqualified, which NOMINMAX removes; they are given back
 //       inside the Gdiplus namespace only.
+//
+// Thread: any.
 
 #pragma once
 

@@ -3,6 +3,8 @@
 // NOTE: every distance is measured from the rectangle as it was proposed, also after it has been
 //       shifted on one axis, and the overlap tests use the proposed rectangle too. The registry
 //       order is the tie-break: the first entry that snaps an axis wins.
+//
+// Thread: any.
 
 #include "base/snap_core.h"
 

@@ -1,7 +1,7 @@
 // base/snap_core.h - the rectangles that dragged windows snap to, and the snapping rule itself.
 //
 // Windows-free: the registry is plain arrays of edges and the snap is a pure function of the
-// registry, the moving window's current rectangle and the proposed drag rectangle.
+// registry, the moving window's current rectangle and the proposed drag rectangle. Thread: any.
 
 #pragma once
 

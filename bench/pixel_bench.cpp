@@ -93,6 +93,15 @@ void BM_PackRgb24(benchmark::State &state) {
     count_pixels(state, (double)w * w);
 }
 
+// Carries a layout out on a 32-bit canvas raster from a W x H pair (rows packed), as the programs do with
+// their put and box calls
+static void apply_stereo_layout(const StereoLayout &layout, const RasterView &canvas, const uint32_t *pair,
+                                int width, int height) {
+    for (int i = 0; i < layout.copies; i++) write_block(canvas, layout.copy_column[i], pair, width, height);
+    for (int i = 0; i < layout.blacks; i++)
+        draw_box(canvas, layout.black_first[i], 0, layout.black_last[i], height - 1, 0, 0);
+}
+
 // The conversion's canvas of each program: a W x W pair laid out on a 2W x W canvas (one copy; or two
 // copies and two black boxes), in canvas pixels per second
 template <bool swap>

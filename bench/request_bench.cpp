@@ -8,7 +8,7 @@
 // table, so only the hand-over itself is measured. Appends the median and the 99th percentile in
 // milliseconds to the results file.
 
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -32,7 +32,7 @@ static double now_ms(void) {
 static void pump_for(int ms) {
     double end = now_ms() + ms;
     while (now_ms() < end) {
-        pump_main_messages();
+        pump_messages();
         Sleep(1);
     }
 }

@@ -1,4 +1,6 @@
 // boxes/box_geometry.cpp - client sizes, control rectangles, counts, sizing and hit rows of the two boxes.
+//
+// Thread: any.
 
 #include "boxes/box_geometry.h"
 

@@ -2,6 +2,8 @@
 // sizes, control rectangles, counts, sizing by a dragged border and the row or button under a point.
 //
 // Windows-free; the window procedures in boxes/input_box.cpp and boxes/button_box.cpp call it.
+//
+// Thread: any.
 
 #pragma once
 

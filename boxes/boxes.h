@@ -1,21 +1,13 @@
-// boxes/boxes.h - the one input box and the one button box: their state, read by the shell (window
-// handles, dialog keys) and by the window information report.
+// boxes/boxes.h - the one input box and the one button box: their state, read by the host (the window
+// information snapshot, the requests that reopen them).
+//
+// Thread: the worker thread owns both boxes.
 
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
 #include "boxes/box_geometry.h"
-
-//----------------------------------------------------------------------------------
-// Command identifiers of the boxes
-//----------------------------------------------------------------------------------
-#define IDM_IB_DESTROY  1023
-#define IDM_BB_DESTROY  1050
-#define IDM_IB_RENAME   1056
-#define IDM_BB_RENAME   1057
 
 //----------------------------------------------------------------------------------
 // Input box
@@ -63,12 +55,17 @@ LRESULT CALLBACK button_box_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 void rename_button(int i);
 
 //----------------------------------------------------------------------------------
-// Window texts in full (boxes/box_text.cpp)
+// Commands (boxes/box_commands.cpp)
 //----------------------------------------------------------------------------------
 
-// The whole text of window w, converted to the ANSI code page (empty for no window)
-std::string window_text_ansi(HWND w);
-// Sets the text of window w from ANSI text of any length
-void set_window_text_ansi(HWND w, const char *text);
-// Shows a one-item pop-up menu at the cursor, owned by w; the choice arrives as WM_COMMAND
-void track_single_item_menu(HWND w, int id, const char *text);
+// One command of a box: id, menu text, handler
+struct BoxCommand {
+    int id;
+    const char *text;
+    void (*run)(void);
+};
+
+// Shows a one-item pop-up menu of command at the cursor, owned by w; the choice arrives as WM_COMMAND
+void show_box_command_menu(HWND w, const BoxCommand &command);
+// Carries out the command of id among count commands; false when none has that id
+bool run_box_command(const BoxCommand *commands, int count, int id);

@@ -1,11 +1,17 @@
 // boxes/button_box.cpp - the one button box (class vrx_bb, "ButtonBox"): a grid of up to 256 push
 // buttons numbered row by row, whose presses the toolkit counts for the user routine.
 //
+// Thread: the worker thread.
 // NOTE: a click gives the keyboard focus back to the box, so Esc, X, S and C keep reaching the main
 //       window and the digit keys keep counting presses.
 
 #include "boxes/boxes.h"
-#include "host/host.h"
+
+#include "base/command_ids.h"
+#include "base/process.h"
+#include "base/text_convert.h"
+#include "base/window_snap.h"
+#include "text/console.h"
 #include "vrxlib.h"
 
 #include <windowsx.h>
@@ -78,6 +84,7 @@ void VRX_OpenButtonBox(int x, int y, int nx, int ny) {
         }
     }
     vrx_button_box_window = w;
+    snap_register(w, SNAP_RANK_BUTTON_BOX);
     UpdateWindow(w);
     SetForegroundWindow(w);
 }
@@ -86,6 +93,7 @@ void VRX_OpenButtonBox(int x, int y, int nx, int ny) {
 void VRX_CloseButtonBox(void) {
     HWND w = vrx_button_box_window;
     if (!w) return;
+    snap_unregister(w);
     if (!DestroyWindow(w))
         MessageBoxW(vrx_main_window, L"DestroyWindow[BB] error", L"VRXLIB error!", MB_ICONERROR);
     vrx_button_box_window = nullptr;
@@ -130,8 +138,7 @@ void rename_button(int i) {
     std::string caption = button ? window_text_ansi(vrx_button_box.buttons[i]) : std::string();
     char answer[256];
     VRX_ShowConsole();
-    VRX_Printf("%d '%s' ->", i, caption.c_str());
-    VRX_InputText(answer);
+    console_ask(answer, "%d '%s' ->", i, caption.c_str());
     // NOTE: the prompt pumps messages; the box may have been closed or reopened meanwhile.
     if (!answer[0] || !vrx_button_box_window || i < 0 || i >= vrx_button_box.count) return;
     set_window_text_ansi(vrx_button_box.buttons[i], answer);
@@ -141,13 +148,18 @@ void rename_button(int i) {
 // Message handlers
 //----------------------------------------------------------------------------------
 
+static void destroy_box(void) { VRX_CloseButtonBox(); }
+static void rename_chosen_button(void) { rename_button(vrx_button_box.rename_button); }
+
+// The box's commands: the frame's pop-up menu offers Destroy (also Ctrl+Q), the client area's Rename
+static const BoxCommand button_box_commands[] = {
+    {IDM_BB_DESTROY, "&Destroy\tCtrl+Q", destroy_box},
+    {IDM_BB_RENAME, "Rename", rename_chosen_button},
+};
+
 // Destroy, Rename, and the count of a clicked button
 static LRESULT on_command(HWND w, int id, HWND control, UINT code) {
-    if (id == IDM_BB_DESTROY) {
-        VRX_CloseButtonBox();
-        return 0;
-    }
-    if (id == IDM_BB_RENAME) rename_button(vrx_button_box.rename_button);
+    if (run_box_command(button_box_commands, 2, id) && id == IDM_BB_DESTROY) return 0;
     if (code == BN_CLICKED) {
         int i = button_of_window(control);
         if (i >= 0) vrx_button_box.presses[i]++;
@@ -182,7 +194,7 @@ static int button_at(int x, int y) {
 // Chooses the button under the point for renaming and offers Rename
 static LRESULT on_right_click(HWND w, int x, int y) {
     vrx_button_box.rename_button = button_at(x, y);
-    track_single_item_menu(w, IDM_BB_RENAME, "Rename");
+    show_box_command_menu(w, button_box_commands[1]);
     return 0;
 }
 
@@ -204,7 +216,7 @@ LRESULT CALLBACK button_box_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CHAR:          return on_char((UINT)wp);
     case WM_LBUTTONDBLCLK: rename_button(button_at(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))); return 0;
     case WM_RBUTTONDOWN:   return on_right_click(w, GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-    case WM_NCRBUTTONDOWN: track_single_item_menu(w, IDM_BB_DESTROY, "&Destroy\tCtrl+Q"); return 0;
+    case WM_NCRBUTTONDOWN: show_box_command_menu(w, button_box_commands[0]); return 0;
     case WM_SIZE:          return on_size((UINT)wp, LOWORD(lp), HIWORD(lp));
     case WM_MOVE:          rebuild_layout(); return 0;
     case WM_MOVING:        snap_window_rect(w, (RECT *)lp); return 0;

@@ -1,14 +1,23 @@
 // boxes/input_box.cpp - the one input box (class vrx_ib, "InputBox"): a column of 1 to 30 labelled
 // edit fields whose texts the toolkit keeps as item values for the user routine.
 //
-// NOTE: the worker thread's pump passes the box's messages through the dialog-message handling, so Tab
-//       moves between the edits and Enter arrives as command 1 without a control.
+// Thread: the worker thread.
+// NOTE: the box registers its window with the message pump, which passes its messages through the
+//       dialog-message handling, so Tab moves between the edits and Enter arrives as command 1 without
+//       a control.
 // NOTE: item values exist only while the box is open; every access checks for that, since edits still
 //       report losing the focus while the box is being destroyed.
 
 #include "boxes/boxes.h"
-#include "host/host.h"
-#include "base/status_field.h"
+
+#include "base/command_ids.h"
+#include "base/menus.h"
+#include "base/message_pump.h"
+#include "base/number_text.h"
+#include "base/process.h"
+#include "base/text_convert.h"
+#include "base/window_snap.h"
+#include "text/console.h"
 #include "vrxlib.h"
 
 #include <windowsx.h>
@@ -96,6 +105,8 @@ void VRX_OpenInputBox(int x, int y, int items) {
                                       nullptr);
     }
     vrx_input_box_window = w;
+    pump_set_dialog(w);
+    snap_register(w, SNAP_RANK_INPUT_BOX);
     UpdateWindow(w);
     SetForegroundWindow(w);
     SetFocus(ib.edits[0]);
@@ -105,6 +116,8 @@ void VRX_OpenInputBox(int x, int y, int items) {
 void VRX_CloseInputBox(void) {
     HWND w = vrx_input_box_window;
     if (!w) return;
+    pump_set_dialog(nullptr);
+    snap_unregister(w);
     if (!DestroyWindow(w))
         MessageBoxW(vrx_main_window, L"DestroyWindow[IB] Error", L"VRXLIB Error!", MB_ICONERROR);
     // NOTE: the box is forgotten only now: its edits report losing the focus while it is destroyed.
@@ -154,8 +167,7 @@ void rename_input_box_item(int i) {
     std::string label = item ? window_text_ansi(vrx_input_box.labels[i]) : std::string();
     char answer[256];
     VRX_ShowConsole();
-    VRX_Printf("%d '%s' ->", i, label.c_str());
-    VRX_InputText(answer);
+    console_ask(answer, "%d '%s' ->", i, label.c_str());
     // NOTE: the prompt pumps messages; the box may have been closed or reopened meanwhile.
     if (!answer[0] || !vrx_input_box_window || i < 0 || i >= vrx_input_box.items) return;
     SetWindowTextW(vrx_input_box.labels[i], L"                    ");
@@ -165,6 +177,15 @@ void rename_input_box_item(int i) {
 //----------------------------------------------------------------------------------
 // Message handlers
 //----------------------------------------------------------------------------------
+
+static void destroy_box(void) { VRX_CloseInputBox(); }
+static void rename_chosen_item(void) { rename_input_box_item(vrx_input_box.rename_item); }
+
+// The box's commands: the frame's pop-up menu offers Destroy, the client area's offers Rename
+static const BoxCommand input_box_commands[] = {
+    {IDM_IB_DESTROY, "Destroy", destroy_box},
+    {IDM_IB_RENAME, "Rename", rename_chosen_item},
+};
 
 // Keeps the value of the edit concerned, then carries out Destroy or Rename
 static LRESULT on_command(int id, HWND control, UINT code) {
@@ -178,17 +199,14 @@ static LRESULT on_command(int id, HWND control, UINT code) {
         concerned = control;
     }
     store_item_value(item_of_edit(concerned));
-    switch (id) {
-    case IDM_IB_DESTROY: VRX_CloseInputBox(); break;
-    case IDM_IB_RENAME: rename_input_box_item(ib.rename_item); break;
-    }
+    run_box_command(input_box_commands, 2, id);
     return 0;
 }
 
 // Chooses the row under the point for renaming and offers Rename
 static LRESULT on_right_click(HWND w, int y) {
     vrx_input_box.rename_item = ib_row_at(y);
-    track_single_item_menu(w, IDM_IB_RENAME, "Rename");
+    show_box_command_menu(w, input_box_commands[1]);
     return 0;
 }
 
@@ -229,7 +247,7 @@ LRESULT CALLBACK input_box_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:       return on_command(GET_WM_COMMAND_ID(wp, lp), GET_WM_COMMAND_HWND(wp, lp),
                                              GET_WM_COMMAND_CMD(wp, lp));
     case WM_RBUTTONDOWN:   return on_right_click(w, GET_Y_LPARAM(lp));
-    case WM_NCRBUTTONDOWN: track_single_item_menu(w, IDM_IB_DESTROY, "Destroy"); return 0;
+    case WM_NCRBUTTONDOWN: show_box_command_menu(w, input_box_commands[0]); return 0;
     case WM_LBUTTONDBLCLK: rename_input_box_item(ib_row_at(GET_Y_LPARAM(lp))); return 0;
     case WM_ACTIVATE:      return on_activate(LOWORD(wp));
     case WM_SIZING:        return on_sizing(w, (int)wp, (RECT *)lp);

@@ -1,4 +1,6 @@
 // host/entry.cpp - the Windows GUI entry point of both programs.
+//
+// Thread: the main thread.
 
 #include "host/host.h"
 

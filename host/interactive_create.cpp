@@ -1,12 +1,15 @@
 // host/interactive_create.cpp - the main window's prompts that create an image window, the input box
 // or the button box, asked and answered in text window 0.
 //
-// NOTE: these run on the main thread; the line input keeps the main window's messages flowing, so Exit
-//       can run while a prompt waits. After each answer a set vrx_quit abandons the command.
+// Thread: the main thread.
+// NOTE: the line input keeps the main window's messages flowing, so Exit can run while a prompt waits;
+//       an answer not ended with Enter (Exit, the console closed) abandons the command.
 
-#include "host/modules.h"
 #include "host/host.h"
-#include "base/status_field.h"
+
+#include "base/number_text.h"
+#include "image/image_table.h"
+#include "text/console.h"
 #include "vrxlib.h"
 
 #include <cstdio>
@@ -17,18 +20,10 @@
 // Prints a prompt and reads the typed answer as a number; false when the wait ended without Enter
 // (Exit, or text window 0 closed), which abandons the creation
 static bool ask_number(const char *prompt, int *value) {
-    char answer[256] = "";
-    VRX_Printf("%s", prompt);
-    VRX_InputText(answer);
-    if (vrx_quit.load(std::memory_order_acquire) != 0 || !console_input_completed()) return false;
+    char answer[256];
+    if (console_ask(answer, "%s", prompt) != CONSOLE_ENTER) return false;
     *value = parse_number(answer);
     return true;
-}
-
-// Empties the table entries of the start-up (image slots, image stack, text slots, console line)
-void clear_toolkit_tables(void) {
-    clear_image_tables();
-    clear_text_tables();
 }
 
 // Asks for width, height and depth and creates the lowest free image window number
@@ -42,14 +37,11 @@ void interactive_create_image_window(void) {
     if (depth != 32 && depth != 8) return;
     // A raster the system could never allocate is refused here rather than by a failed DIB section.
     if ((long long)width * height > VRX_MAX_PROMPTED_PIXELS) return;
-    for (int n = 0; n < VRX_MAX_IMAGES; n++) {
-        if (!vrx_images[n].exists) {
-            char title[16];
-            snprintf(title, sizeof title, "%03d", n);
-            request_create_image(n, title, width, height, depth);
-            return;
-        }
-    }
+    int n = lowest_free_image(0);
+    if (n < 0) return;
+    char title[16];
+    snprintf(title, sizeof title, "%03d", n);
+    request_create_image(n, title, width, height, depth);
 }
 
 // Asks for the number of fields and opens the input box at (0, 0)

@@ -1,11 +1,21 @@
 // host/main_window.cpp - the main window: drop-in animation, menu bar and pop-up menu, keys,
 // commands, dropped files, and the Exit procedure.
 //
+// Thread: the main thread.
 // NOTE: the main window is the only window of the main thread. Everything else is created by the
-//       worker thread on request (shell/worker.cpp).
+//       worker thread on request (host/worker.cpp).
 
 #include "host/host.h"
-#include "host/modules.h"
+
+#include "base/clock.h"
+#include "base/command_ids.h"
+#include "base/menus.h"
+#include "base/process.h"
+#include "base/status_line.h"
+#include "base/window_snap.h"
+#include "text/console.h"
+#include "text/log_file.h"
+#include "text/text_window.h"
 #include "vrxlib.h"
 
 #include <windowsx.h>
@@ -41,6 +51,7 @@ static void run_drop_animation(HWND w) {
 // Creates the status line, animates, measures the colour depth and starts the worker thread
 static LRESULT on_create(HWND w) {
     vrx_main_window = w;
+    snap_register(w, SNAP_RANK_MAIN);
     vrx_status_window = CreateWindowExW(0, L"STATIC", L"Ready", WS_CHILD | WS_VISIBLE, 0, 6, 234, 20, w,
                                         (HMENU)(INT_PTR)IDC_STATUS, vrx_instance, nullptr);
     run_drop_animation(w);
@@ -52,36 +63,7 @@ static LRESULT on_create(HWND w) {
 }
 
 //----------------------------------------------------------------------------------
-// Pop-up menu
-//----------------------------------------------------------------------------------
-
-// Shows the main window's pop-up menu at the cursor; the choice arrives as WM_COMMAND
-static LRESULT on_right_click(HWND w) {
-    if (vrx_waiting.load(std::memory_order_acquire) == 1) return 0;   // a point tool waits for clicks
-    int greyed = (vrx_running.load(std::memory_order_acquire) == 1 ||
-                  vrx_input_owner.load(std::memory_order_acquire) != 0) ? MENU_GREYED : MENU_ENABLED;
-    HMENU menu = CreatePopupMenu();
-    add_menu_item(menu, 0, greyed, IDM_PASTE, "Paste\tCtrl+V");
-    add_menu_separator(menu, 1);
-    add_menu_item(menu, 2, greyed, IDM_START, "Start");
-    add_menu_item(menu, 3, MENU_ENABLED, IDM_STOP, "Stop");
-    add_menu_item(menu, 4, MENU_ENABLED, IDM_EXIT, "E&xit");
-    add_menu_separator(menu, 5);
-    add_menu_item(menu, 6, greyed, IDM_IMAGEWINDOW, "Image Window");
-    add_menu_item(menu, 7, greyed, IDM_TEXTWINDOW, "Text Window");
-    add_menu_item(menu, 8, greyed, IDM_INPUTBOX, "Input Box");
-    add_menu_item(menu, 9, greyed, IDM_BUTTONBOX, "Button Box");
-    add_menu_separator(menu, 10);
-    add_menu_item(menu, 11, greyed, IDM_WINDOWINFO, "&Window Info.\tCtrl+W");
-    POINT at;
-    GetCursorPos(&at);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, w, nullptr);
-    DestroyMenu(menu);
-    return 0;
-}
-
-//----------------------------------------------------------------------------------
-// Keys and commands
+// Commands: one table builds the menu bar, the pop-up menu, the keys and the dispatch
 //----------------------------------------------------------------------------------
 
 // Sets the Start request unless the user routine already runs
@@ -90,57 +72,97 @@ static void start_action(void) {
         vrx_start_request.store(1, std::memory_order_release);
 }
 
-// X or Esc exit, S starts, C stops; with Ctrl only V (paste) and W (window info)
-static LRESULT on_key_down(HWND w, UINT key) {
-    if (ctrl_held()) {
-        if (key == 'V') PostMessageW(w, WM_COMMAND, IDM_PASTE, 0);
-        else if (key == 'W') PostMessageW(w, WM_COMMAND, IDM_WINDOWINFO, 0);
-        return 0;
-    }
-    switch (key) {
-    case 'X':
-    case VK_ESCAPE: exit_procedure(); break;
-    case 'S': start_action(); break;
-    case 'C': vrx_stop.store(1, std::memory_order_release); break;
-    }
-    return 0;
+static void stop_action(void) { vrx_stop.store(1, std::memory_order_release); }
+
+// Paste: ignored while the user routine runs
+static void paste_action(void) {
+    if (vrx_running.load(std::memory_order_acquire) != 1) main_window_paste();
 }
 
-// Opens the lowest free text window number at the default place
+// Text Window: opens the lowest free text window number at the default place
 static void open_free_text_window(void) {
-    for (int n = 0; n < VRX_MAX_TEXT_WINDOWS; n++) {
-        if (!vrx_text_windows[n].in_use) {
-            request_text_window(n);
-            return;
-        }
-    }
+    int n = lowest_free_text_window();
+    if (n >= 0) request_text_window(n);
 }
 
 // Makes sure a text window shows, then asks the current one for its window information report
 static void window_info(void) {
+    if (!text_window_open(vrx_current_text_window)) request_text_window(0);
     int current = vrx_current_text_window;
-    if (current < 0 || current >= VRX_MAX_TEXT_WINDOWS || !vrx_text_windows[current].in_use)
-        request_text_window(0);
-    current = vrx_current_text_window;
     if (current >= 0 && current < VRX_MAX_TEXT_WINDOWS)
         PostMessageW(vrx_text_windows[current].window, WM_COMMAND, IDM_WINDOWINFO, 0);
 }
 
+// How an item of the pop-up menu looks while the user routine runs or a line input waits
+enum ItemWhenBusy { GREYED_WHEN_BUSY, ALWAYS_ENABLED };
+
+// One command of the main window, or a separator of the pop-up menu (id 0)
+struct MainCommand {
+    int id;
+    const char *bar_text;    // its item in the menu bar, or null
+    const char *text;        // its item in the pop-up menu
+    ItemWhenBusy when_busy;
+    char ctrl_key;           // Ctrl+key posts the command
+    char key;                // the key alone carries it out at once
+    void (*run)(void);
+};
+
+// The pop-up menu's items top to bottom; the menu bar shows Start, Stop and Exit
+static const MainCommand main_commands[] = {
+    {IDM_PASTE, nullptr, "Paste\tCtrl+V", GREYED_WHEN_BUSY, 'V', 0, paste_action},
+    {0, nullptr, nullptr, ALWAYS_ENABLED, 0, 0, nullptr},
+    {IDM_START, "Start(&S)", "Start", GREYED_WHEN_BUSY, 0, 'S', start_action},
+    {IDM_STOP, "Stop(&C)", "Stop", ALWAYS_ENABLED, 0, 'C', stop_action},
+    {IDM_EXIT, "Exit(&X)", "E&xit", ALWAYS_ENABLED, 0, 'X', exit_procedure},
+    {0, nullptr, nullptr, ALWAYS_ENABLED, 0, 0, nullptr},
+    {IDM_IMAGEWINDOW, nullptr, "Image Window", GREYED_WHEN_BUSY, 0, 0, interactive_create_image_window},
+    {IDM_TEXTWINDOW, nullptr, "Text Window", GREYED_WHEN_BUSY, 0, 0, open_free_text_window},
+    {IDM_INPUTBOX, nullptr, "Input Box", GREYED_WHEN_BUSY, 0, 0, interactive_create_input_box},
+    {IDM_BUTTONBOX, nullptr, "Button Box", GREYED_WHEN_BUSY, 0, 0, interactive_create_button_box},
+    {0, nullptr, nullptr, ALWAYS_ENABLED, 0, 0, nullptr},
+    {IDM_WINDOWINFO, nullptr, "&Window Info.\tCtrl+W", GREYED_WHEN_BUSY, 'W', 0, window_info},
+};
+
+// Builds the menu bar Start, Stop, Exit
+HMENU build_menu_bar(void) {
+    HMENU bar = CreateMenu();
+    int position = 0;
+    for (const MainCommand &c : main_commands)
+        if (c.bar_text) add_menu_item(bar, position++, MENU_ENABLED, c.id, c.bar_text);
+    return bar;
+}
+
+// Shows the main window's pop-up menu at the cursor; the choice arrives as WM_COMMAND
+static LRESULT on_right_click(HWND w) {
+    if (vrx_waiting.load(std::memory_order_acquire) == 1) return 0;   // a point tool waits for clicks
+    bool busy = vrx_running.load(std::memory_order_acquire) == 1 || console_input_waiting();
+    HMENU menu = CreatePopupMenu();
+    int position = 0;
+    for (const MainCommand &c : main_commands) {
+        if (!c.id) add_menu_separator(menu, position++);
+        else add_menu_item(menu, position++, busy && c.when_busy == GREYED_WHEN_BUSY ? MENU_GREYED : MENU_ENABLED,
+                           c.id, c.text);
+    }
+    track_menu_at_cursor(menu, w);
+    return 0;
+}
+
+// With Ctrl, V and W post their commands; alone, X or Esc exit, S starts and C stops, at once
+static LRESULT on_key_down(HWND w, UINT key) {
+    bool ctrl = ctrl_held();
+    if (!ctrl && key == VK_ESCAPE) key = 'X';
+    for (const MainCommand &c : main_commands) {
+        if (!c.id) continue;
+        if (ctrl && c.ctrl_key == (char)key) PostMessageW(w, WM_COMMAND, (WPARAM)c.id, 0);
+        else if (!ctrl && c.key == (char)key) c.run();
+    }
+    return 0;
+}
+
 // Carries out a menu command or a posted shortcut
 static LRESULT on_command(UINT id) {
-    switch (id) {
-    case IDM_START: start_action(); break;
-    case IDM_STOP: vrx_stop.store(1, std::memory_order_release); break;
-    case IDM_EXIT: exit_procedure(); break;
-    case IDM_PASTE:
-        if (vrx_running.load(std::memory_order_acquire) != 1) main_window_paste();
-        break;
-    case IDM_IMAGEWINDOW: interactive_create_image_window(); break;
-    case IDM_TEXTWINDOW: open_free_text_window(); break;
-    case IDM_INPUTBOX: interactive_create_input_box(); break;
-    case IDM_BUTTONBOX: interactive_create_button_box(); break;
-    case IDM_WINDOWINFO: window_info(); break;
-    }
+    for (const MainCommand &c : main_commands)
+        if (c.id && c.id == (int)id) c.run();
     return 0;
 }
 
@@ -197,5 +219,6 @@ void exit_procedure(void) {
     vrx_worker_handle = nullptr;
     HWND w = vrx_main_window;
     vrx_main_window = nullptr;
+    snap_unregister(w);
     DestroyWindow(w);
 }

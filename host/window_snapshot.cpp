@@ -1,18 +1,15 @@
-// host/window_snapshot.cpp - the window information report of a text window (command 1045): a snapshot
-// of every open toolkit window, the printed report, and the generated source on the clipboard.
+// host/window_snapshot.cpp - the snapshot of every open toolkit window that the window information
+// report of a text window describes: image windows, text windows and both boxes.
 //
-// NOTE: the report runs on the worker thread inside the text window procedure; every table it reads
-//       belongs to that thread. The report itself is built by text/window_info_report.cpp.
+// Thread: the worker thread (the report runs inside the text window procedure; every table it reads
+// belongs to that thread).
 
-#include "text/report_command.h"
+#include "host/host.h"
 
+#include "base/text_convert.h"
 #include "boxes/boxes.h"
 #include "image/image_table.h"
-#include "host/host.h"
 #include "text/text_window.h"
-#include "vrxlib.h"
-
-#include <cstring>
 
 //----------------------------------------------------------------------------------
 // Snapshot
@@ -94,50 +91,4 @@ void take_window_snapshot(ReportSnapshot *s) {
     snapshot_text_windows(s);
     snapshot_input_box(s);
     snapshot_button_box(s);
-}
-
-//----------------------------------------------------------------------------------
-// Clipboard
-//----------------------------------------------------------------------------------
-
-// Puts text on the clipboard as ANSI text, with owner as the clipboard's owner window;
-// 0 done, 1 the clipboard could not be opened, 2 no memory, 3 the clipboard refused the text
-// NOTE: the block is filled before the clipboard is emptied, so a failure leaves the old contents, and
-//       the block is freed again whenever the clipboard did not take it.
-int put_text_on_clipboard(HWND owner, const std::string &text) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-    char *bytes = block ? (char *)GlobalLock(block) : nullptr;
-    if (!bytes) {
-        if (block) GlobalFree(block);
-        MessageBoxW(nullptr, L"GlobalAlloc() failed. (ID_INFO)", L"Pause", MB_OK);
-        return 2;
-    }
-    memcpy(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    if (!open_clipboard(owner)) {
-        GlobalFree(block);
-        return 1;
-    }
-    EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, block)) {
-        CloseClipboard();
-        GlobalFree(block);
-        return 3;
-    }
-    CloseClipboard();
-    return 0;
-}
-
-//----------------------------------------------------------------------------------
-// Calls for user routines
-//----------------------------------------------------------------------------------
-
-// Brings image window n, or the main window for VRXMAINWINDOW, forward; 1 when there is no such window
-int VRX_SetForeground(int n) {
-    HWND w = nullptr;
-    if (n == VRXMAINWINDOW) w = vrx_main_window;
-    else if (n >= 0 && n < VRX_MAX_IMAGES && vrx_images[n].exists) w = vrx_images[n].window;
-    if (!w) return 1;
-    SetForegroundWindow(w);
-    return 0;
 }

@@ -1,6 +1,7 @@
 // host/worker.cpp - the worker thread, which owns every toolkit window but the main window, and the
 // hand-over of requests from the main thread to it.
 //
+// Thread: both; each function says which side it belongs to.
 // NOTE: there are no locks. The main thread writes the arguments, then done = 0, then the code (release);
 //       the worker reads the arguments after it sees the code (acquire), writes the result, then done = 1,
 //       then code = 0. The main thread reads the result after it sees done = 1.
@@ -8,60 +9,34 @@
 //       when vrx_quit is set, and a pump that takes the quit message puts it back for the main loop.
 
 #include "host/host.h"
+
+#include "base/message_pump.h"
+#include "base/process.h"
+#include "base/window_snap.h"
+#include "boxes/boxes.h"
+#include "image/clipboard.h"
 #include "image/image_files.h"
-#include "host/modules.h"
+#include "image/image_table.h"
+#include "text/text_window.h"
 #include "vrxlib.h"
 
 //----------------------------------------------------------------------------------
 // Request block
 //----------------------------------------------------------------------------------
 RequestBlock vrx_request;
-
-//----------------------------------------------------------------------------------
-// Message pumps
-//----------------------------------------------------------------------------------
-
-// Dispatches the main thread's queued messages; returns when the queue is empty
-void pump_main_messages(void) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
-            // The quit message belongs to the message loop of start-up, which a nested wait hides.
-            PostQuitMessage((int)msg.wParam);
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-// Dispatches the worker thread's queued messages, giving the input box its dialog keys
-void pump_worker_messages(void) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
-            PostQuitMessage((int)msg.wParam);
-            return;
-        }
-        HWND box = vrx_input_box_window;
-        if (box && IsDialogMessageW(box, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+std::atomic<int> vrx_main_busy{0};
+HANDLE vrx_worker_handle;
+DWORD vrx_worker_id;
 
 //----------------------------------------------------------------------------------
 // Main thread side
 //----------------------------------------------------------------------------------
 
-// True once Exit has been chosen: no request may be posted or waited for any more
-static bool quitting(void) { return vrx_quit.load(std::memory_order_acquire) != 0; }
-
 // Waits for a free request block; false when the program is quitting
 static bool wait_for_free_block(void) {
     while (vrx_request.code.load(std::memory_order_acquire) != 0) {
         if (quitting()) return false;
-        pump_main_messages();
+        pump_messages();
     }
     return !quitting();
 }
@@ -73,7 +48,7 @@ static int post_request(int code) {
     vrx_request.code.store(code, std::memory_order_release);
     while (vrx_request.done.load(std::memory_order_acquire) == 0) {
         if (quitting()) return 3;
-        pump_main_messages();
+        pump_messages();
     }
     return vrx_request.result;
 }
@@ -216,7 +191,7 @@ DWORD WINAPI worker_thread(LPVOID) {
     rebuild_layout();
     while (vrx_quit.load(std::memory_order_acquire) == 0) {
         Sleep(1);
-        pump_worker_messages();
+        pump_messages();
         if (vrx_request.code.load(std::memory_order_acquire) != 0) execute_request();
         // NOTE: Start waits while the main thread is in the middle of a paste or a drop, so the
         //       routine never sees a window that was created but not yet filled.
@@ -227,6 +202,6 @@ DWORD WINAPI worker_thread(LPVOID) {
             break;
     }
     vrx_quit.store(2, std::memory_order_release);
-    pump_worker_messages();
+    pump_messages();
     return 0;
 }

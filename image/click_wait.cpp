@@ -1,16 +1,19 @@
 // image/click_wait.cpp - running a point tool: prompts, the nested message loop, and the feedback
 // drawn into the waited image.
 //
+// Thread: the worker thread (the main window reads vrx_waiting).
 // NOTE: a tool ends as cancelled (1) when Stop or Exit is chosen or its image window is closed while
 //       it waits, so the calling command does nothing with half-gathered points; a closed window's
 //       raster is gone, so nothing is drawn into it any more.
 
 #include "image/click_wait.h"
 
+#include "base/message_pump.h"
+#include "base/process.h"
+#include "base/status_line.h"
 #include "image/image_table.h"
-#include "image/point_tool_core.h"
 #include "image/key_map.h"
-#include "host/host.h"
+#include "image/point_tool_core.h"
 #include "vrxlib.h"
 
 //----------------------------------------------------------------------------------
@@ -96,7 +99,7 @@ static int run_tool(int n, int kind, int bw, int bh, int out[4]) {
 
     bool gone = false;
     while (!tool.finished) {
-        pump_worker_messages();
+        pump_messages();
         if (!vrx_images[n].exists || vrx_images[n].window != window) { gone = true; break; }
         if (vrx_stop.load(std::memory_order_acquire) || vrx_quit.load(std::memory_order_acquire)) break;
         int shown = tool.shown, prompt = tool.prompt;

@@ -2,6 +2,8 @@
 //
 // A point tool runs on the worker thread inside the command that needs it and pumps messages while it
 // waits; the image window procedure only reports mouse events into the variables below.
+//
+// Thread: the worker thread.
 
 #pragma once
 
@@ -20,7 +22,7 @@ struct ClickWait {
     int pointer_x, pointer_y; // last reported pointer position; kept between waits
     int cancelled;            // 1 after a right or middle button press in the waited window
 };
-extern ClickWait vrx_click;   // `waiting` itself is vrx_waiting (shell), read by the main thread too
+extern ClickWait vrx_click;   // `waiting` itself is vrx_waiting (base/process.h), read by other windows too
 
 //----------------------------------------------------------------------------------
 // Reports from the image window procedure

@@ -1,26 +1,19 @@
-// image/clipboard.cpp - pictures in and out: copy as a packed DIB, paste from CF_DIB or CF_BITMAP,
-// and the main window's paste and dropped files, which become new numbered image windows.
+// image/clipboard.cpp - pictures between the clipboard and image windows: copy as a packed DIB, paste
+// from CF_DIB or CF_BITMAP.
 //
-// NOTE: the main window's paste and drop run on the main thread and reach the image table only
-//       through requests; the worker thread creates, fills and repaints the windows.
+// Thread: the worker thread (the main window's paste reads the clipboard's picture on the main thread).
 // NOTE: a packed DIB from another program is checked before use (header size, masks, colour count,
 //       size of the block), so a malformed one is refused instead of read past its end.
 
+#include "image/clipboard.h"
+
+#include "base/clipboard.h"
 #include "image/click_wait.h"
-#include "image/zoom_fit.h"
 #include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "base/gdiplus_api.h"
-#include "host/host.h"
+#include "image/packed_dib.h"
 #include "vrxlib.h"
 
-#include <shellapi.h>
-
-#include <cstdio>
 #include <cstring>
-
-using namespace Gdiplus;
-using namespace Gdiplus::DllExports;
 
 //----------------------------------------------------------------------------------
 // From the clipboard
@@ -72,7 +65,7 @@ HBITMAP get_clipboard_bitmap(HWND owner, RGBQUAD *table, int *count) {
 }
 
 // The size of a bitmap
-static SIZE bitmap_size(HBITMAP bitmap) {
+SIZE bitmap_size(HBITMAP bitmap) {
     BITMAP info = {};
     GetObjectW(bitmap, sizeof info, &info);
     return SIZE{info.bmWidth, info.bmHeight};
@@ -151,92 +144,5 @@ int copy_image_to_clipboard(int n) {
     memcpy(p, &info.header, 40);   // GetDIBits may fill in the image size; the layout stays as built
     ((BITMAPINFOHEADER *)p)->biSizeImage = 0;
     GlobalUnlock(block);
-    if (!open_clipboard(r.window)) {
-        GlobalFree(block);
-        return 1;
-    }
-    EmptyClipboard();
-    int status = 0;
-    if (!SetClipboardData(CF_DIB, block)) {
-        GlobalFree(block);
-        status = 1;
-    }
-    CloseClipboard();
-    return status;
-}
-
-//----------------------------------------------------------------------------------
-// The main window's paste and drop (main thread)
-//----------------------------------------------------------------------------------
-
-// The clipboard's picture into the first free image window, through three requests
-static void paste_into_new_window(void) {
-    RGBQUAD table[256];
-    int count;
-    HBITMAP bitmap = get_clipboard_bitmap(vrx_main_window, table, &count);
-    if (!bitmap) return;
-    SIZE s = bitmap_size(bitmap);
-    for (int n = 0; n < VRX_MAX_IMAGES; n++) {
-        char title[16];
-        snprintf(title, sizeof title, "%03d", n);
-        int status = request_create_image(n, title, s.cx, s.cy, 32);
-        if (status == 0) {
-            request_paste_bitmap(bitmap);   // the worker takes the bitmap over
-            request_update_image(n);
-            VRX_PopImage();
-            return;
-        }
-        if (vrx_quit.load(std::memory_order_acquire)) break;
-    }
-    DeleteObject(bitmap);
-}
-
-// Main thread: the clipboard's picture into the first free image window
-void main_window_paste(void) {
-    vrx_main_busy.fetch_add(1, std::memory_order_acq_rel);
-    paste_into_new_window();
-    vrx_main_busy.fetch_sub(1, std::memory_order_acq_rel);
-}
-
-// Main thread: each dropped image file into the next free image window, titled "%03d %s"
-// NOTE: files are loaded through their UTF-16 path, so names outside the ANSI code page work too;
-//       a file that cannot be loaded leaves no empty window behind.
-void main_window_drop(HDROP drop) {
-    vrx_main_busy.fetch_add(1, std::memory_order_acq_rel);
-    UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    int s = 0;
-    for (UINT i = 0; i < files && s < VRX_MAX_IMAGES && !vrx_quit.load(std::memory_order_acquire); i++) {
-        wchar_t name[MAX_PATH], full[MAX_PATH];
-        wchar_t *part = nullptr;
-        // A name that does not fit is skipped: cut to fit it would name another file.
-        UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        if (length == 0 || length >= MAX_PATH || !DragQueryFileW(drop, i, name, MAX_PATH)) continue;
-        DWORD len = GetFullPathNameW(name, MAX_PATH, full, &part);
-        if (len == 0 || len >= MAX_PATH || !part || !*part) continue;
-        GpImage *image = nullptr;
-        UINT width = 0, height = 0;
-        if (GdipLoadImageFromFile(full, &image) == Ok && image) {
-            GdipGetImageWidth(image, &width);
-            GdipGetImageHeight(image, &height);
-            GdipDisposeImage(image);
-        }
-        if (width == 0 || height == 0) continue;
-        char part_narrow[MAX_PATH];
-        wide_to_narrow(part, part_narrow, MAX_PATH);
-        for (; s < VRX_MAX_IMAGES; s++) {
-            char title[300];
-            snprintf(title, sizeof title, "%03d %.240s", s, part_narrow);
-            int status = request_create_image(s, title, (int)width, (int)height, 32);
-            if (status == 1) continue;   // number in use: the next one
-            if (status == 0) {
-                request_load_image_wide(s, full);
-                request_update_image(s);
-                VRX_PopImage();
-            }
-            s++;
-            break;
-        }
-    }
-    DragFinish(drop);
-    vrx_main_busy.fetch_sub(1, std::memory_order_acq_rel);
+    return hand_block_to_clipboard(r.window, CF_DIB, block) == 0 ? 0 : 1;
 }

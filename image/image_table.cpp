@@ -1,15 +1,16 @@
 // image/image_table.cpp - the image window slots: creation with its fitted zoom, destruction,
 // the current image and its stack, block copies, colour tables, zoom and stretch mode.
 //
+// Thread: the worker thread.
 // NOTE: slots are found from a window handle by a linear search; with 256 slots that is cheaper than a
 //       map and keeps the table a plain array.
 
 #include "image/image_table.h"
 
-#include "image/commands/drawing.h"
-
+#include "base/process.h"
+#include "base/text_convert.h"
+#include "base/window_snap.h"
 #include "image/zoom_fit.h"
-#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstdio>
@@ -34,6 +35,23 @@ void clear_image_tables(void) {
 
 // True when n is 0..255 and slot n holds an image
 bool image_exists(int n) { return (unsigned)n < VRX_MAX_IMAGES && vrx_images[n].exists; }
+
+// True while window w still shows image n
+bool image_shown_in(int n, HWND w) { return image_exists(n) && vrx_images[n].window == w; }
+
+// The lowest image number from first on whose slot is free, -1 when there is none
+int lowest_free_image(int first) {
+    for (int n = first < 0 ? 0 : first; n < VRX_MAX_IMAGES; n++)
+        if (!vrx_images[n].exists) return n;
+    return -1;
+}
+
+// Creates an image window in the lowest free slot; its number, or -1
+int create_in_lowest_free_slot(const char *title, int x, int y, int width, int height, int zoom, int depth) {
+    int n = lowest_free_image(0);
+    if (n < 0 || create_image_window(n, title, x, y, width, height, zoom, depth) != 0) return -1;
+    return n;
+}
 
 // The screen limits of image windows from the system metrics
 ScreenLimits screen_limits(void) {
@@ -141,6 +159,7 @@ int create_image_window(int n, const char *title, int x, int y, int width, int h
     //       pages that the system hands out zeroed, so it is all 0 already, and writing the zeros again
     //       would touch every page of it for nothing (205 MB for the conversion's canvas).
     r.exists = 1;
+    snap_register(w, SNAP_RANK_IMAGE(n));
     rebuild_layout();
     VRX_SelectImage(n);
     return 0;
@@ -167,6 +186,7 @@ int VRX_DestroyImage(int n) {
     ReleaseDC(r.window, r.window_dc);
     free(r.title);
     r.title = nullptr;
+    snap_unregister(r.window);
     DestroyWindow(r.window);
     return 0;
 }
@@ -237,6 +257,15 @@ int VRX_GetImageHeight(int n) { return image_exists(n) ? vrx_images[n].height : 
 // 8 or 32; 0 when n is not open
 int VRX_GetImageDepth(int n) { return image_exists(n) ? vrx_images[n].depth : 0; }
 
+// Image n's raster, row 0 first, with its row stride in bytes; null (stride 0) when n is not open
+// NOTE: GDI's pending drawing is flushed first, so the pixels are those the window would show.
+void *VRX_GetImagePixels(int n, int *stride) {
+    RasterView r;
+    bool live = image_raster(n, &r);
+    if (stride) *stride = live ? r.stride : 0;
+    return live ? r.pixels : nullptr;
+}
+
 // The stretch mode of image n's window DC (3 or 4); 0 when n is not open
 int VRX_GetStretchMode(int n) {
     if (!image_exists(n)) return 0;
@@ -278,6 +307,33 @@ int VRX_SetZoom(int n, int zoom) {
     set_image_title(n);
     rebuild_layout();
     return 0;
+}
+
+//----------------------------------------------------------------------------------
+// Rasters
+//----------------------------------------------------------------------------------
+
+// The raster of image n when it is live
+bool image_raster(int n, RasterView *view) {
+    if (!image_exists(n)) return false;
+    GdiFlush();   // GDI drawing into the DIB section lands before its pixels are read directly
+    const ImageRecord &r = vrx_images[n];
+    *view = raster_view(pixels8[n], r.width, r.height, r.depth);
+    return true;
+}
+
+// The raster of the current image when it is live
+bool current_raster(RasterView *view) { return image_raster(vrx_current_image, view); }
+
+// The memory DC of the current image when it is live
+HDC current_image_dc(void) {
+    return image_exists(vrx_current_image) ? vrx_images[vrx_current_image].memory_dc : nullptr;
+}
+
+// Sets every byte of image n's raster to 0
+void clear_image(int n) {
+    RasterView r;
+    if (image_raster(n, &r)) memset(r.pixels, 0, raster_bytes(r));
 }
 
 //----------------------------------------------------------------------------------
@@ -343,5 +399,15 @@ int VRX_ResizeImage(int n, int width, int height) {
     if (status != 0) return status;
     if (depth == 8) SetDIBColorTable(vrx_images[n].memory_dc, 0, 256, colours);
     VRX_SetStretchMode(mode, n);
+    return 0;
+}
+
+// Brings image window n, or the main window for VRXMAINWINDOW, forward; 1 when there is no such window
+int VRX_SetForeground(int n) {
+    HWND w = nullptr;
+    if (n == VRXMAINWINDOW) w = vrx_main_window;
+    else if (image_exists(n)) w = vrx_images[n].window;
+    if (!w) return 1;
+    SetForegroundWindow(w);
     return 0;
 }

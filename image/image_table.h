@@ -1,9 +1,13 @@
 // image/image_table.h - the 256 image window slots, their pixel pointers, the current image and its
 // stack, and the calls that create, show, re-create and destroy image windows.
+//
+// Thread: the worker thread owns the table; the main thread only reads the exists flags to find a free
+// number.
 
 #pragma once
 
 #include "image/zoom_fit.h"
+#include "imaging/raster.h"
 
 #include <windows.h>
 
@@ -42,10 +46,17 @@ extern int vrx_image_stack[8];               // earlier current images, entry 0 
 
 // Empties the image table and the image stack
 void clear_image_tables(void);
+// The lowest image number from first on whose slot is free, -1 when there is none
+int lowest_free_image(int first);
+// Creates an image window in the lowest free slot (it becomes current); its number, or -1 when the
+// creation fails or no slot is free
+int create_in_lowest_free_slot(const char *title, int x, int y, int width, int height, int zoom, int depth);
 // The screen limits image windows keep to, from this display's system metrics
 ScreenLimits screen_limits(void);
 // True when n is 0..255 and slot n holds an image
 bool image_exists(int n);
+// True while window w still shows image n (a prompt or a point tool may have closed or replaced it)
+bool image_shown_in(int n, HWND w);
 // Creates image window n; 0, 1 slot in use, 2 cannot fit the screen, 3 bad depth or no DIB section
 int create_image_window(int n, const char *title, int x, int y, int width, int height, int zoom, int depth);
 // The lowest slot whose window is w; -1 when none
@@ -54,5 +65,17 @@ int find_image_by_window(HWND w);
 int select_image_by_window(HWND w);
 // Recomputes image n's caption and sets it on its window
 void set_image_title(int n);
-// Window procedure of class vrx_iw
-LRESULT CALLBACK image_window_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+
+//----------------------------------------------------------------------------------
+// Rasters
+//----------------------------------------------------------------------------------
+
+// The raster of image n when n is 0..255 and its slot is in use (GDI's pending drawing flushed first);
+// false, view untouched, otherwise
+bool image_raster(int n, RasterView *view);
+// The raster of the current image when it is in use
+bool current_raster(RasterView *view);
+// The memory DC of the current image when it is live, else nullptr
+HDC current_image_dc(void);
+// Sets every byte of image n's raster, row padding included, to 0 (n must be a live image)
+void clear_image(int n);

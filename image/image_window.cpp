@@ -1,17 +1,23 @@
 // image/image_window.cpp - the window procedure of image windows: paint at the zoom, keys, the wheel,
 // clicks reported to a waiting point tool, the pop-up menus, dropped files and the close box.
 //
+// Thread: the worker thread.
 // NOTE: while a point tool waits, every key is ignored, no menu opens, and the waited window can be
 //       neither closed nor loaded into, so the tool's raster stays valid until it ends. While a point
 //       tool waits or a text window reads a line, no command starts: a posted shortcut or command
 //       would otherwise run inside the waiting command's message pump, on the image it is using.
 
+#include "image/image_window.h"
+
+#include "base/menus.h"
+#include "base/process.h"
+#include "base/window_snap.h"
 #include "image/click_wait.h"
 #include "image/image_files.h"
 #include "image/image_menus.h"
 #include "image/image_table.h"
 #include "image/key_map.h"
-#include "host/host.h"
+#include "text/console.h"
 #include "vrxlib.h"
 
 #include <shellapi.h>
@@ -21,7 +27,7 @@
 static bool tool_waiting(void) { return vrx_waiting.load(std::memory_order_acquire) == 1; }
 
 // True while a text window reads a line
-static bool input_pending(void) { return vrx_input_owner.load(std::memory_order_acquire) != 0; }
+static bool input_pending(void) { return console_input_waiting(); }
 
 // Repaints the image at its zoom from its memory DC
 static LRESULT on_paint(HWND w) {
@@ -85,12 +91,7 @@ static LRESULT on_menu_click(HWND w, bool process) {
     if (input_pending()) return 0;
     int n = find_image_by_window(w);
     if (n < 0) return 0;
-    POINT at;
-    GetCursorPos(&at);
-    HMENU menu = process ? build_process_menu(n) : build_context_menu(w);
-    if (!menu) return 0;
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, w, nullptr);
-    DestroyMenu(menu);
+    track_menu_at_cursor(process ? build_process_menu(n) : build_context_menu(w), w);
     return 0;
 }
 

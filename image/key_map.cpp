@@ -1,15 +1,19 @@
 // image/key_map.cpp - key mapping, zoom steps and mouse coordinates of image windows.
+//
+// Thread: any.
 
 #include "image/key_map.h"
+
+#include "base/command_ids.h"
 
 // The command a Ctrl shortcut posts, or 0
 static int shortcut_command(unsigned vk) {
     switch (vk) {
-    case 'X': return IMAGE_CMD_CUT;
-    case 'C': return IMAGE_CMD_COPY;
-    case 'V': return IMAGE_CMD_PASTE_TOP_LEFT;
-    case 'Q': return IMAGE_CMD_DESTROY;
-    case 'R': return IMAGE_CMD_CLIPPING;
+    case 'X': return IDM_CUT;
+    case 'C': return IDM_COPY;
+    case 'V': return IDM_PASTE_TOP_LEFT;
+    case 'Q': return IDM_DESTROY;
+    case 'R': return IDM_CLIPPING;
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 // image/key_map.h - what a key or a mouse position means in an image window.
 //
 // Windows-free: the window procedure asks here which action a key stands for and where a mouse
-// position lies on the image, then carries the action out.
+// position lies on the image, then carries the action out. Thread: any.
 
 #pragma once
 
@@ -22,12 +22,6 @@ enum ImageKeyAction {
 enum {
     IMAGE_VK_TAB = 0x09, IMAGE_VK_ESCAPE = 0x1B, IMAGE_VK_NUMPAD0 = 0x60,
     IMAGE_VK_ADD = 0x6B, IMAGE_VK_SUBTRACT = 0x6D,
-};
-
-// Commands a Ctrl shortcut posts
-enum {
-    IMAGE_CMD_DESTROY = 1005, IMAGE_CMD_CUT = 1011, IMAGE_CMD_COPY = 1012,
-    IMAGE_CMD_PASTE_TOP_LEFT = 1014, IMAGE_CMD_CLIPPING = 1019,
 };
 
 //----------------------------------------------------------------------------------

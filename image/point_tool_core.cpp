@@ -2,6 +2,8 @@
 //
 // NOTE: feedback is toggled, never repainted: each change inverts the old shape (removing it) and
 //       then the new one, so the raster holds no trace once the tool has ended.
+//
+// Thread: any (the click wait runs the tools on the worker thread).
 
 #include "image/point_tool_core.h"
 

@@ -3,6 +3,8 @@
 //
 // Windows-free: the click wait of the image windows feeds moves, clicks and cancels in; the tool
 // draws and removes its cursor or rubber band with the xor primitives, so drawing twice undoes it.
+//
+// Thread: any (the click wait runs the tools on the worker thread).
 
 #pragma once
 

@@ -1,4 +1,6 @@
 // imaging/analysis_core.cpp - probe text and the plots of the analysis commands.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/analysis_core.h"
 
@@ -50,11 +52,10 @@ void plot_title(int kind, int y, char *out, size_t size) {
 // Draws one label in the bitmap font with its left margin at x
 static void draw_label(const RasterView &plot, TextCursor *cursor, int x, int baseline, uint32_t colour,
                        const char *text) {
-    vrx_tc = colour;
     cursor->x = x;
     cursor->margin = x;
     cursor->y = baseline;
-    draw_string(plot, cursor, vrx_tc, text);
+    draw_string(plot, cursor, colour, text);
 }
 
 // One trace of a profile plot and its label
@@ -64,15 +65,16 @@ struct TraceSpec {
     const char *label;
 };
 
-// Draws the axes and labels of a Cb-Cr plot
-static void crcb_frame(const RasterView &plot, TextCursor *cursor) {
+// Draws the axes and labels of a Cb-Cr plot; the colour of its last label
+static uint32_t crcb_frame(const RasterView &plot, TextCursor *cursor) {
     plot_crcb_axes(plot);
     draw_label(plot, cursor, 110, 16, 0xFF8888, "Cr");
     draw_label(plot, cursor, 238, 144, 0x8888FF, "Cb");
+    return 0x8888FF;
 }
 
-// Draws the traces and labels of a plot
-void draw_plot(const RasterView &plot, int kind, const void *row, int count, TextCursor *cursor) {
+// Draws the traces and labels of a plot; the colour of its last label
+uint32_t draw_plot(const RasterView &plot, int kind, const void *row, int count, TextCursor *cursor) {
     static const TraceSpec traces[4][3] = {
         {{0x0081, 0xFF0000, "R"}, {0x0082, 0x00FF00, "G"}, {0x0084, 0x0000FF, "B"}},
         {{0x0088, 0xFFFF00, "H"}, {0x0090, 0xFF00FF, "S"}, {0x00A0, 0x00FFFF, "V"}},
@@ -81,11 +83,12 @@ void draw_plot(const RasterView &plot, int kind, const void *row, int count, Tex
     };
     static const int baselines[3] = {40, 72, 104};
     if (kind == PLOT_CRCB) {
-        crcb_frame(plot, cursor);
+        uint32_t last = crcb_frame(plot, cursor);
         plot_crcb_trace(plot, (const uint32_t *)row, count);
-        return;
+        return last;
     }
-    if (kind < PLOT_RGB || kind > PLOT_LUMI) return;
+    if (kind < PLOT_RGB || kind > PLOT_LUMI) return 0;
+    uint32_t last = 0;
     int x0 = kind == PLOT_YCRCB ? 20 : 12;
     for (const TraceSpec &t : traces[kind])
         if (t.label) plot_profile(plot, row, x0, count, t.flags, t.colour);
@@ -93,11 +96,14 @@ void draw_plot(const RasterView &plot, int kind, const void *row, int count, Tex
         const TraceSpec &t = traces[kind][k];
         if (!t.label) continue;
         draw_label(plot, cursor, (kind == PLOT_YCRCB && k == 0) ? 4 : 2, baselines[k], t.colour, t.label);
+        last = t.colour;
     }
+    return last;
 }
 
-// Draws the axes, labels and traces of a Cb-Cr plot of a block
-void draw_crcb_area_plot(const RasterView &plot, const uint32_t *block, int rows, int columns, TextCursor *cursor) {
-    crcb_frame(plot, cursor);
+// Draws the axes, labels and traces of a Cb-Cr plot of a block; the colour of its last label
+uint32_t draw_crcb_area_plot(const RasterView &plot, const uint32_t *block, int rows, int columns, TextCursor *cursor) {
+    uint32_t last = crcb_frame(plot, cursor);
     plot_crcb_block(plot, rows, block, columns);
+    return last;
 }

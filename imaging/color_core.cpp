@@ -1,4 +1,6 @@
 // imaging/color_core.cpp - colour models, profile and Cb-Cr plot mapping, test patterns, Invert.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/color_core.h"
 
@@ -97,13 +99,14 @@ int profile_row(int value, int scale) { return (PROFILE_HEIGHT - 1) - (value * (
 // Plots one channel of count entries at columns x0 + i
 void plot_profile(const RasterView &plot, const void *data, int x0, int count, int flags, uint32_t colour) {
     if (!data || !(flags & (PROFILE_POINTS | PROFILE_LINES))) return;
+    Pen pen = {0, 0};
     for (int i = 0; i < count; i++) {
         uint32_t e = (flags & PROFILE_BYTE) ? ((const unsigned char *)data)[i] : ((const uint32_t *)data)[i];
         int value, scale;
         profile_value(e, flags, &value, &scale);
         int x = x0 + i, y = profile_row(value, scale);
-        if ((flags & PROFILE_POINTS) || i == 0) plot_pixel(plot, x, y, colour);
-        else draw_line(plot, colour, vrx_pen_x, vrx_pen_y, x, y);
+        if ((flags & PROFILE_POINTS) || i == 0) plot_pixel(plot, x, y, colour, &pen);
+        else draw_line(plot, colour, pen.x, pen.y, x, y, &pen);
     }
 }
 
@@ -122,24 +125,26 @@ void plot_crcb_axes(const RasterView &plot) {
 // Plots one row's Cb-Cr trace, segments alternating white and magenta
 void plot_crcb_trace(const RasterView &plot, const uint32_t *data, int count) {
     uint32_t colour = 0xFFFFFF;
+    Pen pen = {0, 0};
     for (int i = 0; i < count; i++) {
         int x, y;
         crcb_point(data[i], &x, &y);
-        if (i == 0) plot_pixel(plot, x, y, colour);
-        else draw_line(plot, colour, vrx_pen_x, vrx_pen_y, x, y);
+        if (i == 0) plot_pixel(plot, x, y, colour, &pen);
+        else draw_line(plot, colour, pen.x, pen.y, x, y, &pen);
         colour ^= 0x00FF00;
     }
 }
 
 // Plots the traces of a block, each row joined on its own, in white
 void plot_crcb_block(const RasterView &plot, int rows, const uint32_t *data, int columns) {
+    Pen pen = {0, 0};
     for (int j = 0; j < rows; j++) {
         const uint32_t *row = data + (size_t)j * (size_t)columns;
         for (int i = 0; i < columns; i++) {
             int x, y;
             crcb_point(row[i], &x, &y);
-            if (i == 0) plot_pixel(plot, x, y, 0xFFFFFF);
-            else draw_line(plot, 0xFFFFFF, vrx_pen_x, vrx_pen_y, x, y);
+            if (i == 0) plot_pixel(plot, x, y, 0xFFFFFF, &pen);
+            else draw_line(plot, 0xFFFFFF, pen.x, pen.y, x, y, &pen);
         }
     }
 }

@@ -4,6 +4,8 @@
 //
 // NOTE: q(n) adds 32768 and divides by 65536 truncating toward zero (not flooring), so a negative sum
 //       just below -84 gives -84. The printed and plotted numbers depend on this rounding.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 

@@ -1,4 +1,6 @@
 // imaging/draw_command_core.cpp - colours picked from a pixel, and the placement of TrueType box text.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/draw_command_core.h"
 

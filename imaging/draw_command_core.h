@@ -2,6 +2,8 @@
 // colours Pick takes from a pixel and the text cursor and font size of a TrueType text box.
 //
 // Windows-free: imaging/draw_commands.cpp asks for the points, calls these and draws.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 

@@ -1,34 +1,34 @@
 // imaging/draw_core.cpp - lines, boxes, circles, discs, the flood fill and their xor forms on a
-// raster view, with the process-wide pen and colours.
+// raster view.
 //
 // NOTE: no primitive allocates; the flood fill keeps its seeds in a fixed array on the stack.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/draw_core.h"
 
 #include <string.h>
 
-//----------------------------------------------------------------------------------
-// Process-wide drawing state
-//----------------------------------------------------------------------------------
-int vrx_pen_x = 0, vrx_pen_y = 0;
-uint32_t vrx_draw_color = 0xFFFFFF;
-uint32_t vrx_tc = 0x000000;
+// Moves the pen, when the caller keeps one, to (x, y)
+static void move_pen(Pen *pen, int x, int y) {
+    if (!pen) return;
+    pen->x = x;
+    pen->y = y;
+}
 
 //----------------------------------------------------------------------------------
 // Pen-moving pixels
 //----------------------------------------------------------------------------------
 
 // Moves the pen to (x, y) and sets the pixel if inside
-void plot_pixel(const RasterView &r, int x, int y, uint32_t colour) {
-    vrx_pen_x = x;
-    vrx_pen_y = y;
+void plot_pixel(const RasterView &r, int x, int y, uint32_t colour, Pen *pen) {
+    move_pen(pen, x, y);
     put_pixel(r, x, y, colour);
 }
 
 // Moves the pen to (x, y) and inverts the pixel if inside
-void xor_plot_pixel(const RasterView &r, int x, int y) {
-    vrx_pen_x = x;
-    vrx_pen_y = y;
+void xor_plot_pixel(const RasterView &r, int x, int y, Pen *pen) {
+    move_pen(pen, x, y);
     xor_pixel(r, x, y);
 }
 
@@ -37,9 +37,8 @@ void xor_plot_pixel(const RasterView &r, int x, int y) {
 //----------------------------------------------------------------------------------
 
 // Visits the line's pixels once each, setting them (invert false) or inverting them (invert true)
-static void walk_line(const RasterView &r, bool invert, uint32_t colour, int x1, int y1, int x2, int y2) {
-    vrx_pen_x = x2;
-    vrx_pen_y = y2;
+static void walk_line(const RasterView &r, bool invert, uint32_t colour, int x1, int y1, int x2, int y2, Pen *pen) {
+    move_pen(pen, x2, y2);
     // Straight runs visit only their inside part: the pixels outside would be skipped one by one
     if (x1 == x2) {
         int lo = y1 < y2 ? y1 : y2, hi = y1 < y2 ? y2 : y1;
@@ -86,21 +85,21 @@ static void walk_line(const RasterView &r, bool invert, uint32_t colour, int x1,
 }
 
 // Sets the pixels of the line from (x1, y1) to (x2, y2); pen := (x2, y2)
-void draw_line(const RasterView &r, uint32_t colour, int x1, int y1, int x2, int y2) {
-    walk_line(r, false, colour, x1, y1, x2, y2);
+void draw_line(const RasterView &r, uint32_t colour, int x1, int y1, int x2, int y2, Pen *pen) {
+    walk_line(r, false, colour, x1, y1, x2, y2, pen);
 }
 
 // Inverts the pixels of the line, each once; pen := (x2, y2)
-void xor_line(const RasterView &r, int x1, int y1, int x2, int y2) {
-    walk_line(r, true, 0, x1, y1, x2, y2);
+void xor_line(const RasterView &r, int x1, int y1, int x2, int y2, Pen *pen) {
+    walk_line(r, true, 0, x1, y1, x2, y2, pen);
 }
 
 // Draws the four sides in colour, unsorted; the pen ends at (x1, y1)
-void draw_box_outline(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t colour) {
+void draw_box_outline(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t colour, Pen *pen) {
     draw_line(r, colour, x1, y1, x2, y1);
     draw_line(r, colour, x2, y1, x2, y2);
     draw_line(r, colour, x2, y2, x1, y2);
-    draw_line(r, colour, x1, y2, x1, y1);
+    draw_line(r, colour, x1, y2, x1, y1, pen);
 }
 
 // Puts the two coordinates in order
@@ -123,20 +122,19 @@ static void fill_span(const RasterView &r, int y, int xa, int xb, uint32_t colou
 }
 
 // Draws the sorted rectangle's border in border and its interior in fill
-void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill) {
+void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill, Pen *pen) {
     sort_pair(&x1, &x2);
     sort_pair(&y1, &y2);
     draw_line(r, border, x1, y1, x2, y1);
     draw_line(r, border, x2, y1, x2, y2);
     draw_line(r, border, x2, y2, x1, y2);
-    draw_line(r, border, x1, y2, x1, y1);
+    draw_line(r, border, x1, y2, x1, y1, pen);
     // Differences in 64 bits: corners far apart must not overflow the test
     if ((int64_t)x2 - x1 >= 2 && (int64_t)y2 - y1 >= 2) {
         // Only the rows that can be inside are drawn; the pen ends where the last row would end
         int top = y1 + 1 > 0 ? y1 + 1 : 0, bottom = y2 - 1 < r.height - 1 ? y2 - 1 : r.height - 1;
         for (int y = top; y <= bottom; y++) fill_span(r, y, x1 + 1, x2 - 1, fill);
-        vrx_pen_x = x2 - 1;
-        vrx_pen_y = y2 - 1;
+        move_pen(pen, x2 - 1, y2 - 1);
     }
 }
 
@@ -155,13 +153,12 @@ void xor_box_outline(const RasterView &r, int x1, int y1, int x2, int y2) {
 }
 
 // Inverts every pixel of the sorted rectangle once
-void xor_box_fill(const RasterView &r, int x1, int y1, int x2, int y2) {
+void xor_box_fill(const RasterView &r, int x1, int y1, int x2, int y2, Pen *pen) {
     sort_pair(&x1, &x2);
     sort_pair(&y1, &y2);
     int top = y1 > 0 ? y1 : 0, bottom = y2 < r.height - 1 ? y2 : r.height - 1;
     for (int y = top; y <= bottom; y++) xor_line(r, x1, y, x2, y);
-    vrx_pen_x = x2;
-    vrx_pen_y = y2;
+    move_pen(pen, x2, y2);
 }
 
 //----------------------------------------------------------------------------------

@@ -4,17 +4,18 @@
 // Set primitives write a colour; xor primitives invert pixels and are drawn twice to be undone (the
 // rubber bands of the point tools). Every pixel of every shape is tested on its own, so the part of a
 // shape inside the raster is the same as on an unbounded raster.
+// The pen is the caller's: the routines that move it take it as their last argument (none: not kept).
+//
+// Windows-free. Thread: any (no state of its own).
 
 #pragma once
 
 #include "imaging/raster.h"
 
-//----------------------------------------------------------------------------------
-// Process-wide drawing state (used from the worker thread only)
-//----------------------------------------------------------------------------------
-extern int vrx_pen_x, vrx_pen_y;   // pen position; may lie outside the image
-extern uint32_t vrx_draw_color;    // drawing colour of lines, boxes, circles, discs and fills
-extern uint32_t vrx_tc;            // colour of the built-in bitmap font
+// The pen: where the last pen-moving routine ended; connected plots continue from it
+struct Pen {
+    int x, y;   // may lie outside the raster
+};
 
 #define VRX_FILL_STACK 4000        // seeds the flood fill can hold; further seeds are dropped
 
@@ -23,26 +24,27 @@ extern uint32_t vrx_tc;            // colour of the built-in bitmap font
 //----------------------------------------------------------------------------------
 
 // Moves the pen to (x, y) and sets the pixel if inside
-void plot_pixel(const RasterView &r, int x, int y, uint32_t colour);
+void plot_pixel(const RasterView &r, int x, int y, uint32_t colour, Pen *pen = nullptr);
 // Moves the pen to (x, y) and inverts the pixel if inside
-void xor_plot_pixel(const RasterView &r, int x, int y);
+void xor_plot_pixel(const RasterView &r, int x, int y, Pen *pen = nullptr);
 
 //----------------------------------------------------------------------------------
 // Lines and boxes
 //----------------------------------------------------------------------------------
 
 // Sets the pixels of the line from (x1, y1) to (x2, y2), both ends included; pen := (x2, y2)
-void draw_line(const RasterView &r, uint32_t colour, int x1, int y1, int x2, int y2);
+void draw_line(const RasterView &r, uint32_t colour, int x1, int y1, int x2, int y2, Pen *pen = nullptr);
 // Inverts the pixels of the line, each once; pen := (x2, y2)
-void xor_line(const RasterView &r, int x1, int y1, int x2, int y2);
+void xor_line(const RasterView &r, int x1, int y1, int x2, int y2, Pen *pen = nullptr);
 // Draws the four sides (x1,y1)->(x2,y1)->(x2,y2)->(x1,y2)->(x1,y1) in colour; pen ends at (x1, y1)
-void draw_box_outline(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t colour);
+void draw_box_outline(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t colour, Pen *pen = nullptr);
 // Draws the sorted rectangle's border in border and its interior in fill
-void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill);
+void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill,
+              Pen *pen = nullptr);
 // Inverts the outline of the sorted rectangle, each pixel of a proper rectangle once
 void xor_box_outline(const RasterView &r, int x1, int y1, int x2, int y2);
 // Inverts every pixel of the sorted rectangle once
-void xor_box_fill(const RasterView &r, int x1, int y1, int x2, int y2);
+void xor_box_fill(const RasterView &r, int x1, int y1, int x2, int y2, Pen *pen = nullptr);
 
 //----------------------------------------------------------------------------------
 // Circles and discs

@@ -2,6 +2,8 @@
 //
 // One byte per row, top row first, bit 7 the leftmost column. Capitals and digits lie on rows 2..10,
 // the x-height starts at row 4 and descenders reach row 13. Codes 32 and 127 are blank.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/text_core.h"
 

@@ -1,6 +1,8 @@
 // imaging/raster.cpp - raster views, the checked pixel read, and the row and block copies.
 //
 // The single-pixel accessors are inline in raster.h.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/raster.h"
 

@@ -4,6 +4,8 @@
 // words; an 8-bit pixel is a palette index, rows of width bytes rounded up to a multiple of 4.
 // Nothing here includes <windows.h>: the Win32 layer builds a view of an image window's DIB section
 // and hands it to these routines.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 

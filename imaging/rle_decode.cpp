@@ -3,6 +3,8 @@
 //
 // The position is a column x (0..width, width meaning "past the row end") and a stream row counted
 // from the bottom; stream row r is raster row height - 1 - r.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/rle_decode.h"
 

@@ -20,6 +20,8 @@
 //       - a stream cut inside a code (a lone last byte, a delta without its two bytes, an absolute
 //         run short of its indices or of its pad byte) gives 1; the pixels decoded before that code
 //         stay, the cut code writes none.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 

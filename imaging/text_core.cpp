@@ -1,4 +1,6 @@
 // imaging/text_core.cpp - bitmap text through plot_pixel, and the cp932 code walk.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/text_core.h"
 

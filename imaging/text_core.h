@@ -2,6 +2,8 @@
 // that splits a narrow string into single- and double-byte codes for TrueType output.
 //
 // NOTE: the text cursor's y is the baseline, the row just below the glyph box; lines are 16 apart.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 

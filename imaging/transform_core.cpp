@@ -1,4 +1,6 @@
 // imaging/transform_core.cpp - flips, quarter turns and rescale sizes on plain rasters.
+//
+// Thread: any (no state of its own).
 
 #include "imaging/transform_core.h"
 

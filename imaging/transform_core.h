@@ -1,5 +1,7 @@
 // imaging/transform_core.h - the geometric transforms on plain rasters: mirror flips in place, quarter
 // turns from a packed copy, and the sizes of the fixed rescales.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 

@@ -29,12 +29,12 @@ fi
 
 # The sources each target needs besides itself
 declare -A sources=(
-  [packed_dib]="image/image_layout.cpp"
-  [ensure_extension]="image/image_layout.cpp"
-  [parse_number]="shell/status_text.cpp"
+  [packed_dib]="image/packed_dib.cpp"
+  [ensure_extension]="image/file_name.cpp"
+  [parse_number]="base/number_text.cpp"
   [cp932]="imaging/text_core.cpp imaging/draw_core.cpp imaging/raster.cpp imaging/font8x14.cpp"
   [text_layout]="imaging/text_core.cpp imaging/draw_core.cpp imaging/raster.cpp imaging/font8x14.cpp"
-  [window_report]="text/window_info_report.cpp"
+  [window_report]="text/window_report.cpp"
   [rle_decode]="imaging/rle_decode.cpp imaging/raster.cpp"
 )
 # What the coverage figures count: the functions under test (a pattern of their mangled names)

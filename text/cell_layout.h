@@ -1,5 +1,7 @@
-// text/cell_layout.h - cell layout of the text windows, free of the window system: how printed text
-// falls into fixed cells, wraps and scrolls, the line editor of the console input, the keyboard ring.
+// text/cell_layout.h - how printed text falls into the fixed cells of a text window, wraps and scrolls,
+// free of the window system.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 
@@ -39,43 +41,3 @@ int cell_count(uint16_t unit);
 int cursor_new_row(CellCursor *c, CellSink sink, void *context);
 // Lays out count units at the cursor: runs, wraps, line feeds; leaves the cursor after the text
 void layout_text(CellCursor *c, const uint16_t *text, int count, CellSink sink, void *context);
-
-//----------------------------------------------------------------------------------
-// Line editor of the console input
-//----------------------------------------------------------------------------------
-#define LINE_MAX_UNITS 255
-#define LINE_WRAP_DEPTH 512
-
-// The line being typed and the x positions saved at each row it wrapped onto
-struct LineEditor {
-    uint16_t line[LINE_MAX_UNITS + 1];
-    int n;
-    int saved_x[LINE_WRAP_DEPTH];
-    int depth;
-};
-
-// Empties the line
-void line_reset(LineEditor *e);
-// Adds one unit at the cursor (drawing, wrapping); 0 added, 1 refused (line full or a zero unit)
-int line_insert(LineEditor *e, CellCursor *c, uint16_t unit, CellSink sink, void *context);
-// Removes the last unit, moving the cursor back across a wrapped row; 0 removed, 1 line empty
-int line_backspace(LineEditor *e, CellCursor *c, CellSink sink, void *context);
-
-//----------------------------------------------------------------------------------
-// Keyboard ring
-//----------------------------------------------------------------------------------
-#define KEY_RING_SIZE 256
-
-// 256 typed units; read is -1 while empty, write == read while full
-struct KeyRing {
-    uint16_t units[KEY_RING_SIZE];
-    int write;
-    int read;
-};
-
-// Empties the ring
-void key_ring_reset(KeyRing *r);
-// Appends one unit; 0 stored, 1 dropped because the ring is full
-int key_ring_push(KeyRing *r, uint16_t unit);
-// Takes the oldest unit; 0 when the ring is empty
-uint16_t key_ring_pop(KeyRing *r);

@@ -1,9 +1,11 @@
 // text/console_commands.cpp - VRX_RunCommand: one console command typed after "Cmd>".
+//
+// Thread: the worker thread.
 
+#include "base/command_ids.h"
+#include "base/process.h"
+#include "text/console.h"
 #include "text/text_window.h"
-
-#include "imaging/draw_core.h"
-#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstring>
@@ -11,9 +13,7 @@
 // Prompts "Cmd>" and obeys one console command; 0 known, 1 unknown
 int VRX_RunCommand(void) {
     char line[256];
-    line[0] = 0;
-    VRX_Printf("Cmd>");
-    VRX_InputText(line);
+    console_ask(line, "Cmd>");
     if (strcmp(line, "exit") == 0) {
         PostMessageW(vrx_main_window, WM_KEYDOWN, VK_ESCAPE, 0);
         Sleep(1);

@@ -1,13 +1,24 @@
-// text/console_input.cpp - VRX_InputText: the line input with its caret, editing, recall and paste, and
-// the keyboard ring that every text window feeds while a line input waits.
+// text/console_input.cpp - VRX_InputText and console_ask: the line input with its caret, editing, recall
+// and paste, and the keyboard ring that every text window feeds while a line input waits.
+//
+// Thread: the asking thread (worker or main); the ring is fed from the worker's text window procedure.
 
+#include "text/console.h"
+
+#include "base/clipboard.h"
+#include "base/clock.h"
+#include "base/message_pump.h"
+#include "base/process.h"
+#include "base/status_line.h"
 #include "text/cell_layout.h"
+#include "text/key_ring.h"
+#include "text/line_editor.h"
+#include "text/log_file.h"
 #include "text/text_window.h"
-
-#include "host/host.h"
 #include "vrxlib.h"
 
-#include <atomic>
+#include <cstdarg>
+#include <cstdio>
 
 //----------------------------------------------------------------------------------
 // Shared state
@@ -16,6 +27,7 @@ static KeyRing key_ring = {{0}, 0, -1};
 static SRWLOCK key_ring_lock = SRWLOCK_INIT;   // the ring is written on the worker, read on either thread
 static std::atomic<int> recall_request{0};     // 0 none, 1 repeat the last line, 2 paste
 static wchar_t last_line[LINE_MAX_UNITS + 1];
+std::atomic<int> vrx_input_owner{0};
 
 // Empties the keyboard ring, the recall request and the last line
 void clear_console_input(void) {
@@ -123,8 +135,8 @@ static void line_to_narrow(const wchar_t *line, int count, char *buffer) {
 // Whether the last line input ended with Enter
 static bool last_input_completed = false;
 
-// True when the last line input ended with Enter (not by Exit, a closed window or no window)
-bool console_input_completed(void) { return last_input_completed; }
+// True while a line input waits in some text window
+bool console_input_waiting(void) { return vrx_input_owner.load(std::memory_order_acquire) != 0; }
 
 // Reads one typed line (buffer of at least 256 bytes) in the current text window
 // NOTE: a line ended from outside (window closed, Exit), or asked for with no text window open,
@@ -146,7 +158,7 @@ void VRX_InputText(char *buffer) {
     vrx_input_owner.store(n + 1, std::memory_order_release);
     bool completed = false;
     for (;;) {
-        pump_worker_messages();
+        pump_messages();
         if (vrx_input_owner.load(std::memory_order_acquire) != n + 1 || !text_window_open(n)) break;
         wchar_t c = ring_pop();
         if (c == 9) c = 32;
@@ -192,4 +204,18 @@ void VRX_InputText(char *buffer) {
         }
     }
     restore_status_text();
+}
+
+// Prints the prompt in the current text window and reads the typed line; how the input ended
+int console_ask(char answer[256], const char *format, ...) {
+    char prompt[512];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(prompt, sizeof prompt, format, args);
+    va_end(args);
+    answer[0] = 0;
+    VRX_Printf("%s", prompt);
+    VRX_InputText(answer);
+    if (quitting()) return CONSOLE_EXIT;
+    return last_input_completed ? CONSOLE_ENTER : CONSOLE_CLOSED;
 }

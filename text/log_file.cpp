@@ -1,8 +1,12 @@
 // text/log_file.cpp - the log file of each text window number: "%sVRXLIB%d.LOG" in the start-up folder.
+//
+// Thread: the worker thread, and the main thread for its prompts' output and at Exit.
 
+#include "text/log_file.h"
+
+#include "base/clipboard.h"
+#include "base/text_convert.h"
 #include "text/text_window.h"
-
-#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstdio>
@@ -10,10 +14,27 @@
 
 static int log_states[VRX_MAX_TEXT_WINDOWS];     // 0 none, 1 logging, 2 stopped
 static FILE *log_files[VRX_MAX_TEXT_WINDOWS];
+char vrx_log_folder[MAX_PATH];
+
+// Reads the start-up folder the logs go to and forgets every log state
+void logs_startup(void) {
+    wchar_t wide[MAX_PATH] = L"";
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, wide);
+    if (length >= MAX_PATH) length = 0, wide[0] = 0;
+    if (length > 0 && length + 1 < MAX_PATH && wide[length - 1] != L'\\') {
+        wide[length] = L'\\';
+        wide[length + 1] = 0;
+    }
+    wide_to_narrow(wide, vrx_log_folder, MAX_PATH);
+    for (int n = 0; n < VRX_MAX_TEXT_WINDOWS; n++) {
+        log_states[n] = 0;
+        log_files[n] = nullptr;
+    }
+}
 
 // Builds n's log file name; false when it does not fit
 static bool log_name(int n, char *name, int size) {
-    int length = snprintf(name, (size_t)size, "%sVRXLIB%d.LOG", vrx_program_folder, n);
+    int length = snprintf(name, (size_t)size, "%sVRXLIB%d.LOG", vrx_log_folder, n);
     return length > 0 && length < size;
 }
 

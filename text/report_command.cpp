@@ -1,10 +1,18 @@
 // text/report_command.cpp - the Window Info command of a text window: prints the window information
 // report in that window and puts the generated source on the clipboard.
+//
+// Thread: the worker thread.
 
-#include "text/text_window.h"
 #include "text/report_command.h"
 
+#include "base/clipboard.h"
+#include "text/text_window.h"
 #include "vrxlib.h"
+
+static SnapshotMaker snapshot_maker;
+
+// Sets the snapshot maker the report uses
+void set_report_snapshot_maker(SnapshotMaker make) { snapshot_maker = make; }
 
 // 1 for a lead byte of the ANSI code page
 static int system_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) ? 1 : 0; }
@@ -13,7 +21,7 @@ static int system_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) ? 
 void text_window_info(int n) {
     if (VRX_SelectTextWindow(n) != 0) return;
     ReportSnapshot snapshot;
-    take_window_snapshot(&snapshot);
+    if (snapshot_maker) snapshot_maker(&snapshot);
     WindowReport report;
     build_window_report(snapshot, system_lead_byte, &report);
     for (const ReportPiece &piece : report.printed) {
@@ -22,7 +30,9 @@ void text_window_info(int n) {
         if (piece.coloured) VRX_PopTextColor();
     }
     if (!text_window_open(n)) return;
-    if (put_text_on_clipboard(vrx_text_windows[n].window, report.source) == 0) {
+    int status = put_text_on_clipboard(vrx_text_windows[n].window, report.source);
+    if (status == 2) MessageBoxW(nullptr, L"GlobalAlloc() failed. (ID_INFO)", L"Pause", MB_OK);
+    if (status == 0) {
         VRX_PushTextColor(REPORT_YELLOW, REPORT_DARK_BLUE);
         VRX_Printf("%s", REPORT_CLIPBOARD_NOTICE);
         VRX_PopTextColor();

@@ -1,9 +1,11 @@
 // text/text_print.cpp - VRX_Printf and the per-window colour stacks.
+//
+// Thread: the worker thread, and the main thread for its prompts.
 
+#include "base/message_pump.h"
 #include "text/cell_layout.h"
+#include "text/log_file.h"
 #include "text/text_window.h"
-
-#include "host/host.h"
 #include "vrxlib.h"
 
 #include <cstdarg>
@@ -64,7 +66,7 @@ void VRX_Printf(const char *format, ...) {
     r->cursor_x = c.x;
     r->cursor_y = c.y;
     InvalidateRect(r->window, nullptr, FALSE);
-    pump_worker_messages();
+    pump_messages();
 }
 
 //----------------------------------------------------------------------------------

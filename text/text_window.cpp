@@ -1,9 +1,16 @@
 // text/text_window.cpp - text windows: the slot table, opening, closing and selecting, painting from
 // the backing bitmap, resizing, the window's keys, pop-up menu and commands.
+//
+// Thread: the worker thread.
 
 #include "text/text_window.h"
 
-#include "host/host.h"
+#include "base/command_ids.h"
+#include "base/menus.h"
+#include "base/process.h"
+#include "base/window_snap.h"
+#include "text/console.h"
+#include "text/log_file.h"
 #include "text/report_command.h"
 #include "vrxlib.h"
 
@@ -18,11 +25,19 @@ int vrx_current_text_window;
 // Table
 //----------------------------------------------------------------------------------
 
-// Empties the text window table and the last console line
-void clear_text_tables(void) {
+// Empties the text window table, the console's last line and the log states; reads the log folder
+void text_startup(void) {
     for (TextWindowRecord &r : vrx_text_windows) r = TextWindowRecord{};
     vrx_current_text_window = 0;
     clear_console_input();
+    logs_startup();
+}
+
+// The lowest text window number whose slot is free, -1 when all 256 are open
+int lowest_free_text_window(void) {
+    for (int n = 0; n < VRX_MAX_TEXT_WINDOWS; n++)
+        if (!vrx_text_windows[n].in_use) return n;
+    return -1;
 }
 
 // True when n names an open slot
@@ -121,6 +136,7 @@ int VRX_OpenTextWindow(int n, int x, int y, int width, int height) {
         r->back_color_stack[i] = r->back_color;
     }
     r->in_use = 1;
+    snap_register(r->window, SNAP_RANK_TEXT(n));
     rebuild_layout();
     UpdateWindow(r->window);
     SetForegroundWindow(r->window);
@@ -156,6 +172,7 @@ int VRX_CloseTextWindow(int n) {
     release_backing(r);
     HWND w = r->window;
     r->window = nullptr;
+    snap_unregister(w);
     DestroyWindow(w);
     rebuild_layout();
     return 0;
@@ -242,6 +259,56 @@ static void on_close(HWND w) {
 // Typed character: goes to a waiting line input
 static void on_char(HWND, TCHAR ch, int) { console_feed_char((wchar_t)ch); }
 
+//----------------------------------------------------------------------------------
+// Commands: one table builds the pop-up menu, the Ctrl shortcuts and the dispatch
+//----------------------------------------------------------------------------------
+
+// The check mark of a menu item for window n (0 none, MFS_CHECKED)
+typedef int (*CommandCheck)(int n);
+static int check_current(int n) { return n == vrx_current_text_window ? MFS_CHECKED : 0; }
+static int check_logging(int n) { return log_state(n) == 1 ? MFS_CHECKED : 0; }
+static int check_stopped(int n) { return log_state(n) == 2 ? MFS_CHECKED : 0; }
+
+// About: the banner line in green on grey
+static void show_about(int n) {
+    vrx_current_text_window = n;
+    VRX_PushTextColor(0x50FF50, 0x505050);
+    VRX_Printf("VRXLIB - quarvex image workbench toolkit (qx)\n");
+    VRX_PopTextColor();
+}
+
+static void select_window(int n) { vrx_current_text_window = n; }
+static void window_info(int n) { vrx_current_text_window = n; text_window_info(n); }
+static void run_command(int) { VRX_RunCommand(); }
+static void start_log(int n) { VRX_StartLog(n); }
+static void stop_log(int n) { VRX_StopLog(n); }
+static void copy_log(int n) { VRX_CopyLog(n); }
+static void destroy_window(int n) { VRX_CloseTextWindow(n); }
+
+// One command of a text window: id, menu text (%d: the window's number), Ctrl shortcut, check, handler
+struct TextCommand {
+    int id;
+    const char *text;
+    char shortcut;
+    CommandCheck check;
+    void (*run)(int n);
+};
+
+// The pop-up menu's items top to bottom; id 0 is a separator
+static const TextCommand text_commands[] = {
+    {IDM_TW_SELECT, "&Select\tCtrl+S", 'S', check_current, select_window},
+    {IDM_WINDOWINFO, "&Window Info.\tCtrl+W", 'W', nullptr, window_info},
+    {IDM_TW_COMMAND, "Command", 0, nullptr, run_command},
+    {0, nullptr, 0, nullptr, nullptr},
+    {IDM_TW_STARTLOG, "Start Log", 0, check_logging, start_log},
+    {IDM_TW_STOPLOG, "Stop Log", 0, check_stopped, stop_log},
+    {IDM_TW_COPYLOG, "&Copy VRXLIB%d.LOG\tCtrl+C", 'C', nullptr, copy_log},
+    {0, nullptr, 0, nullptr, nullptr},
+    {IDM_TW_ABOUT, "&About VRXLIB\tCtrl+A", 'A', nullptr, show_about},
+    {0, nullptr, 0, nullptr, nullptr},
+    {IDM_TW_DESTROY, "&Destroy\tCtrl+Q", 'Q', nullptr, destroy_window},
+};
+
 // Keys: line input keys while one waits, else shortcuts and keys forwarded to the main window
 static void on_key_down(HWND w, UINT vk, BOOL, int, UINT) {
     if (vrx_input_owner.load(std::memory_order_acquire) != 0) {
@@ -249,16 +316,8 @@ static void on_key_down(HWND w, UINT vk, BOOL, int, UINT) {
         return;
     }
     if (ctrl_held()) {
-        int id = 0;
-        switch (vk) {
-        case 'A': id = IDM_TW_ABOUT; break;
-        case 'C': id = IDM_TW_COPYLOG; break;
-        case 'W': id = IDM_WINDOWINFO; break;
-        case 'Q': id = IDM_TW_DESTROY; break;
-        case 'S': id = IDM_TW_SELECT; break;
-        default: break;
-        }
-        if (id) PostMessageW(w, WM_COMMAND, id, 0);
+        for (const TextCommand &c : text_commands)
+            if (c.id && c.shortcut == (char)vk) PostMessageW(w, WM_COMMAND, (WPARAM)c.id, 0);
         return;
     }
     if (vk == VK_ESCAPE || vk == 'X' || vk == 'S' || vk == 'C') PostMessageW(vrx_main_window, WM_KEYDOWN, vk, 0);
@@ -271,49 +330,26 @@ static void on_right_button(HWND w, BOOL, int, int, UINT) {
         return;
     int n = find_text_window(w);
     if (n < 0) return;
-    char copy[64];
-    snprintf(copy, sizeof copy, "&Copy VRXLIB%d.LOG\tCtrl+C", n);
     HMENU menu = CreatePopupMenu();
-    add_menu_item(menu, 0, n == vrx_current_text_window ? MF_CHECKED : 0, IDM_TW_SELECT, "&Select\tCtrl+S");
-    add_menu_item(menu, 1, 0, IDM_WINDOWINFO, "&Window Info.\tCtrl+W");
-    add_menu_item(menu, 2, 0, IDM_TW_COMMAND, "Command");
-    add_menu_separator(menu, 3);
-    add_menu_item(menu, 4, log_state(n) == 1 ? MF_CHECKED : 0, IDM_TW_STARTLOG, "Start Log");
-    add_menu_item(menu, 5, log_state(n) == 2 ? MF_CHECKED : 0, IDM_TW_STOPLOG, "Stop Log");
-    add_menu_item(menu, 6, 0, IDM_TW_COPYLOG, copy);
-    add_menu_separator(menu, 7);
-    add_menu_item(menu, 8, 0, IDM_TW_ABOUT, "&About VRXLIB\tCtrl+A");
-    add_menu_separator(menu, 9);
-    add_menu_item(menu, 10, 0, IDM_TW_DESTROY, "&Destroy\tCtrl+Q");
-    POINT at;
-    GetCursorPos(&at);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, w, nullptr);
-    DestroyMenu(menu);
-}
-
-// About: the banner line in green on grey
-static void show_about(int n) {
-    vrx_current_text_window = n;
-    VRX_PushTextColor(0x50FF50, 0x505050);
-    VRX_Printf("VRXLIB - quarvex image workbench toolkit (qx)\n");
-    VRX_PopTextColor();
+    int position = 0;
+    for (const TextCommand &c : text_commands) {
+        if (!c.id) {
+            add_menu_separator(menu, position++);
+            continue;
+        }
+        char text[64];
+        snprintf(text, sizeof text, c.text, n);
+        add_menu_item(menu, position++, c.check ? c.check(n) : MENU_ENABLED, c.id, text);
+    }
+    track_menu_at_cursor(menu, w);
 }
 
 // Commands of the menu and the shortcuts, for this window's slot
 static void on_command(HWND w, int id, HWND, UINT) {
     int n = find_text_window(w);
     if (n < 0) return;
-    switch (id & 0xFFFF) {
-    case IDM_TW_DESTROY: VRX_CloseTextWindow(n); break;
-    case IDM_TW_ABOUT: show_about(n); break;
-    case IDM_TW_STARTLOG: VRX_StartLog(n); break;
-    case IDM_TW_STOPLOG: VRX_StopLog(n); break;
-    case IDM_TW_COMMAND: VRX_RunCommand(); break;
-    case IDM_TW_COPYLOG: VRX_CopyLog(n); break;
-    case IDM_WINDOWINFO: vrx_current_text_window = n; text_window_info(n); break;
-    case IDM_TW_SELECT: vrx_current_text_window = n; break;
-    default: break;
-    }
+    for (const TextCommand &c : text_commands)
+        if (c.id && c.id == (id & 0xFFFF)) c.run(n);
 }
 
 // Window procedure of class vrx_twi

@@ -4,6 +4,8 @@
 // NOTE: every text taken from a window (image titles, labels, captions) goes into the source as an
 //       escaped C literal, so a quote, a backslash or a line break in it cannot break the generated
 //       line; double-byte characters are copied whole, since their trail byte may be a backslash.
+//
+// Thread: any (no state of its own).
 
 #include "text/window_report.h"
 

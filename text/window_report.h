@@ -3,6 +3,8 @@
 //
 // Windows-free: text/window_info.cpp takes the snapshot from the window tables, prints the pieces and
 // puts the source on the clipboard. Texts are narrow strings in the ANSI code page.
+//
+// Thread: any (no state of its own).
 
 #pragma once
 

@@ -1,16 +1,15 @@
 // image/commands/bitmap_text.h - bitmap-font text on the current image at the shared text cursor in vrx_tc.
 //
-// The cursor is the shell's (vrx_text_x, baseline vrx_text_y, vrx_text_margin), shared with TrueType
-// text. Without a live current image these calls do nothing, the cursor included.
+// The text cursor (x, baseline y, left margin) is shared with TrueType text and the plots' labels.
+// Without a live current image these calls do nothing, the cursor included.
+//
+// Thread: the worker thread.
 
 #pragma once
 
 #include "imaging/text_core.h"
 
-// The shell's text cursor as a TextCursor
-TextCursor shell_cursor(void);
-// Stores a cursor back into the shell's text cursor
-void store_cursor(const TextCursor &c);
+extern TextCursor vrx_text_cursor;   // x, baseline y and left margin of the next text; all 0 at start
 
 // Draws one character of the bitmap font at the text cursor (10: new line; other codes below 32 or
 // above 127 are ignored)

@@ -1,9 +1,17 @@
 // image/commands/color_dialog.cpp - the colour dialog of the image window menu.
+//
+// Thread: the worker thread.
 
 #include "image/commands/color_dialog.h"
 
-#include "imaging/draw_core.h"
-#include "host/host.h"
+#include "base/process.h"
+
+COLORREF vrx_custom_colors[16];
+
+// Sets the 16 custom colours back to 0
+void clear_custom_colors(void) {
+    for (COLORREF &c : vrx_custom_colors) c = 0;
+}
 
 #include <commdlg.h>
 #include <string.h>

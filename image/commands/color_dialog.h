@@ -1,9 +1,16 @@
 // image/commands/color_dialog.h - the "Color..." -> "Change" command: the system colour dialog for the
 // drawing colour and the two text colours.
+//
+// Thread: the worker thread.
 
 #pragma once
 
 #include <windows.h>
+
+extern COLORREF vrx_custom_colors[16];   // the dialog's custom colours, kept for the life of the process
+
+// Sets the dialog's 16 custom colours back to 0 (start-up)
+void clear_custom_colors(void);
 
 // Opens the colour dialog owned by owner at the drawing colour with the custom colours; whatever the
 // outcome, the dialog's result colour becomes the drawing colour, vrx_tttc and vrx_tc. Returns 0

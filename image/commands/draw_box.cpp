@@ -1,12 +1,15 @@
 // image/commands/draw_box.cpp - VRX_DrawBox, the one drawing call of a user routine, in the form of the program
 // it is built into.
 //
+// Thread: the worker thread.
 // NOTE: compiled once per program: quarvex (VRX_SWAP_VARIANT 0) fills in the drawing colour,
 //       quarvex-swap (VRX_SWAP_VARIANT 1) takes a border colour and a fill colour.
 
 #include "vrxlib.h"
 
-#include "image/commands/drawing.h"
+#include "base/process.h"
+#include "image/image_table.h"
+#include "imaging/draw_core.h"
 
 #if VRX_SWAP_VARIANT
 // Draws a rectangle into the current image with its border and its interior in two colours

@@ -1,11 +1,14 @@
 // image/commands/tt_text.cpp - TrueType text drawn with GDI on the current image's memory DC.
+//
+// Thread: the worker thread; start-up and shutdown on the main thread.
 
 #include "image/commands/tt_text.h"
 
+#include "base/process.h"
+#include "image/commands/bitmap_text.h"
 #include "image/commands/color_dialog.h"
-#include "image/image_access.h"
+#include "image/image_table.h"
 #include "imaging/text_core.h"
-#include "host/host.h"
 
 #include <commdlg.h>
 #include <string.h>
@@ -13,6 +16,25 @@
 //----------------------------------------------------------------------------------
 // Font
 //----------------------------------------------------------------------------------
+HFONT vrx_tt_font;
+int vrx_tt_cell_width = 8, vrx_tt_cell_height = 16;
+
+// Creates the start-up font and resets the colour and the text cursor
+void tt_text_startup(void) {
+    vrx_tt_font = CreateFontW(16, 8, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                              L"\xFF2D\xFF33 \x30B4\x30B7\x30C3\x30AF");   // "ＭＳ ゴシック"
+    vrx_tt_cell_width = 8;
+    vrx_tt_cell_height = 16;
+    vrx_tttc = 0xFFFFFF;
+    vrx_text_cursor = TextCursor{0, 0, 0};
+}
+
+// Deletes the font
+void tt_text_shutdown(void) {
+    DeleteObject(vrx_tt_font);
+    vrx_tt_font = nullptr;
+}
 
 // Replaces the TrueType font by one made from lf; false (old font kept) when it cannot be made
 static bool replace_font(const LOGFONTW &lf) {
@@ -82,8 +104,8 @@ void tt_draw_char(unsigned int code) {
     if (code < 32) {
         if (code >= TT_ITALIC_ON && code <= TT_UNDERLINE_OFF) restyle((int)code);
         else if (code == TT_NEW_LINE) {
-            vrx_text_y = text_advance(vrx_text_y, vrx_tt_cell_height);
-            vrx_text_x = vrx_text_margin;
+            vrx_text_cursor.y = text_advance(vrx_text_cursor.y, vrx_tt_cell_height);
+            vrx_text_cursor.x = vrx_text_cursor.margin;
         }
         return;
     }
@@ -97,12 +119,14 @@ void tt_draw_char(unsigned int code) {
     SetTextColor(dc, swap_red_blue(vrx_tttc));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ previous = SelectObject(dc, vrx_tt_font);
-    TextOutW(dc, vrx_text_x, text_advance(vrx_text_y, 1 - vrx_tt_cell_height), wide, 1);
+    TextOutW(dc, vrx_text_cursor.x, text_advance(vrx_text_cursor.y, 1 - vrx_tt_cell_height), wide, 1);
     ABC abc;
     INT plain = 0;
     // NOTE: the advance holds at the end of the int range, like the bitmap text's
-    if (GetCharABCWidthsW(dc, wide[0], wide[0], &abc)) vrx_text_x = text_advance(vrx_text_x, abc.abcA + (int)abc.abcB + abc.abcC);
-    else if (GetCharWidth32W(dc, wide[0], wide[0], &plain)) vrx_text_x = text_advance(vrx_text_x, plain);
+    int advance = 0;
+    if (GetCharABCWidthsW(dc, wide[0], wide[0], &abc)) advance = abc.abcA + (int)abc.abcB + abc.abcC;
+    else if (GetCharWidth32W(dc, wide[0], wide[0], &plain)) advance = plain;
+    vrx_text_cursor.x = text_advance(vrx_text_cursor.x, advance);
     SelectObject(dc, previous);
     GdiFlush();
 }

@@ -1,12 +1,22 @@
 // image/commands/tt_text.h - TrueType text on the current image's memory DC, the font's size and style
 // controls, and the "TrueType..." -> "Font Change" command.
 //
-// Text is placed at the shared text cursor (vrx_text_x, baseline vrx_text_y, vrx_text_margin) in
-// vrx_tttc; the cell height (vrx_tt_cell_height) is the line advance.
+// Text is placed at the shared text cursor (vrx_text_cursor of image/commands/bitmap_text.h) in vrx_tttc;
+// the cell height (vrx_tt_cell_height) is the line advance.
+//
+// Thread: the worker thread; the main thread creates the font at start-up and deletes it at the end.
 
 #pragma once
 
 #include <windows.h>
+
+extern HFONT vrx_tt_font;                          // the TrueType text font
+extern int vrx_tt_cell_width, vrx_tt_cell_height;  // its cell: 8 x 16 at start
+
+// Creates the font "ＭＳ ゴシック" 16 high and 8 wide, sets vrx_tttc to white and the text cursor to 0
+void tt_text_startup(void);
+// Deletes the font
+void tt_text_shutdown(void);
 
 #define TT_ITALIC_ON      1
 #define TT_ITALIC_OFF     2

@@ -2,7 +2,7 @@
 //
 // The path buffer is exactly room units, so a write past it is reported; the result must end in
 // the extension (in any case) and stay terminated, or be refused with the path unchanged.
-#include "image/zoom_fit.h"
+#include "image/file_name.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 //
 // Whatever read_packed_dib accepts is then read the way the paste reads it (masks, colour table,
 // every row), so AddressSanitizer reports any layout that points past the block.
-#include "image/zoom_fit.h"
+#include "image/packed_dib.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 //
 // The answer buffer of a console prompt is 256 bytes; the input is cut there and NUL-terminated.
 // parse_number must agree with strtoll in base 10 held to the int range (atoi with clamping).
-#include "base/status_field.h"
+#include "base/number_text.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,12 +1,22 @@
 // tests/native/app_stereo_layout_test.cpp - the double-width canvas of both programs, carried out on
 // a plain raster: which column of the pair each canvas column shows, and which stay black.
 #include "app/stereo_canvas.h"
+#include "imaging/draw_core.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
+
+// Carries a layout out on a 32-bit canvas raster from a W x H pair (rows packed), as the programs do with
+// their put and box calls
+static void apply_stereo_layout(const StereoLayout &layout, const RasterView &canvas, const uint32_t *pair,
+                                int width, int height) {
+    for (int i = 0; i < layout.copies; i++) write_block(canvas, layout.copy_column[i], pair, width, height);
+    for (int i = 0; i < layout.blacks; i++)
+        draw_box(canvas, layout.black_first[i], 0, layout.black_last[i], height - 1, 0, 0);
+}
 
 // A W x H pair whose pixel (x, y) is 1000 * (y + 1) + x + 1, so 0 means black
 std::vector<uint32_t> pair_of(int width, int height) {

@@ -1,5 +1,7 @@
 // tests/native/image_layout_test.cpp - the zoom that fits the screen, captions, file extensions and
 // the checks on packed DIBs from the clipboard.
+#include "image/file_name.h"
+#include "image/packed_dib.h"
 #include "image/zoom_fit.h"
 
 #include <gtest/gtest.h>

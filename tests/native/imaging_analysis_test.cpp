@@ -74,13 +74,13 @@ TEST(Plots, RgbPlotDrawsThreeTracesAndTheirLabels) {
     Canvas cv(13, 128);
     const uint32_t row[1] = {0xFF0000};
     TextCursor cur = {0, 0, 0};
-    draw_plot(cv.view, PLOT_RGB, row, 1, &cur);
+    uint32_t last_label = draw_plot(cv.view, PLOT_RGB, row, 1, &cur);
     EXPECT_EQ(cv.at(12, 0), 0xFF0000u);     // R = 255 on the top row
     EXPECT_EQ(cv.at(12, 127), 0x0000FFu);   // G and B = 0 on the bottom row, B drawn last
     EXPECT_TRUE(glyph_shown(cv, 'R', 2, 40, 0xFF0000));
     EXPECT_TRUE(glyph_shown(cv, 'G', 2, 72, 0x00FF00));
     EXPECT_TRUE(glyph_shown(cv, 'B', 2, 104, 0x0000FF));
-    EXPECT_EQ(vrx_tc, 0x0000FFu);
+    EXPECT_EQ(last_label, 0x0000FFu);
 }
 
 TEST(Plots, YCrCbPlotStartsAtColumnTwentyWithItsYLabelAtFour) {

@@ -89,14 +89,15 @@ TEST(Pixels, WritesOutsideTouchNothingNotEvenRowPadding) {
 
 TEST(Pixels, PlotMovesThePenEvenOutsideAndPutDoesNot) {
     TestRaster t(4, 4, 32);
-    plot_pixel(t.view, -7, 9, 0xFF);
-    EXPECT_EQ(vrx_pen_x, -7);
-    EXPECT_EQ(vrx_pen_y, 9);
+    Pen pen = {0, 0};
+    plot_pixel(t.view, -7, 9, 0xFF, &pen);
+    EXPECT_EQ(pen.x, -7);
+    EXPECT_EQ(pen.y, 9);
     put_pixel(t.view, 1, 1, 0xFF);
-    EXPECT_EQ(vrx_pen_x, -7);
-    xor_plot_pixel(t.view, 2, 3);
-    EXPECT_EQ(vrx_pen_x, 2);
-    EXPECT_EQ(vrx_pen_y, 3);
+    EXPECT_EQ(pen.x, -7);
+    xor_plot_pixel(t.view, 2, 3, &pen);
+    EXPECT_EQ(pen.x, 2);
+    EXPECT_EQ(pen.y, 3);
     EXPECT_EQ(t.at(2, 3), 0xFFFFFFu);
 }
 
@@ -143,19 +144,20 @@ TEST(Lines, DegenerateLineSetsOnePixel) {
 
 TEST(Lines, LineWithBothEndsOutsideSetsItsInsidePartAndMovesThePen) {
     TestRaster t(10, 5, 32);
-    draw_line(t.view, 0xFF, -5, 2, 20, 2);
+    Pen pen = {0, 0};
+    draw_line(t.view, 0xFF, -5, 2, 20, 2, &pen);
     PointSet row;
     for (int x = 0; x < 10; x++) row.insert({x, 2});
     EXPECT_EQ(t.lit(), row);
-    EXPECT_EQ(vrx_pen_x, 20);
-    EXPECT_EQ(vrx_pen_y, 2);
+    EXPECT_EQ(pen.x, 20);
+    EXPECT_EQ(pen.y, 2);
 
     TestRaster d(10, 10, 32);
-    draw_line(d.view, 0xFF, -2, -2, 12, 12);
+    draw_line(d.view, 0xFF, -2, -2, 12, 12, &pen);
     PointSet diagonal;
     for (int k = 0; k < 10; k++) diagonal.insert({k, k});
     EXPECT_EQ(d.lit(), diagonal);
-    EXPECT_EQ(vrx_pen_x, 12);
+    EXPECT_EQ(pen.x, 12);
 }
 
 TEST(Lines, XorLineInvertsEachPixelOnceAndTwiceRestores) {
@@ -214,11 +216,12 @@ TEST(Boxes, EightBitBoxTakesLowBytesAndStopsAtTheEdges) {
 
 TEST(Boxes, OutlineIsUnsortedAndLeavesThePenAtTheFirstCorner) {
     TestRaster t(6, 6, 32);
-    draw_box_outline(t.view, 4, 3, 1, 1, 0xFF);
+    Pen pen = {0, 0};
+    draw_box_outline(t.view, 4, 3, 1, 1, 0xFF, &pen);
     EXPECT_EQ(t.lit(), (PointSet{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {1, 3}, {2, 3}, {3, 3}, {4, 3},
                                  {1, 2}, {4, 2}}));
-    EXPECT_EQ(vrx_pen_x, 4);
-    EXPECT_EQ(vrx_pen_y, 3);
+    EXPECT_EQ(pen.x, 4);
+    EXPECT_EQ(pen.y, 3);
 }
 
 TEST(Boxes, XorOutlineInvertsEachPixelOfAProperRectangleOnce) {
@@ -484,16 +487,17 @@ TEST(ReadBlock, PixelsOutsideReadAsZero) {
 TEST(Boxes, HugeBoxAroundTheImageFillsItWithoutWalkingTheOutside) {
     // A walk over every outside pixel would take about 10^12 steps
     TestRaster t(4, 3, 32);
-    draw_box(t.view, -1000000, -1000000, 1000000, 1000000, 0x111111, 0x222222);
+    Pen pen = {0, 0};
+    draw_box(t.view, -1000000, -1000000, 1000000, 1000000, 0x111111, 0x222222, &pen);
     for (int y = 0; y < 3; y++)
         for (int x = 0; x < 4; x++) EXPECT_EQ(t.at(x, y), 0x222222u);
-    EXPECT_EQ(vrx_pen_x, 999999);
-    EXPECT_EQ(vrx_pen_y, 999999);
-    xor_box_fill(t.view, -1000000, -1000000, 1000000, 1000000);
+    EXPECT_EQ(pen.x, 999999);
+    EXPECT_EQ(pen.y, 999999);
+    xor_box_fill(t.view, -1000000, -1000000, 1000000, 1000000, &pen);
     for (int y = 0; y < 3; y++)
         for (int x = 0; x < 4; x++) EXPECT_EQ(t.at(x, y), 0xDDDDDDu);
-    EXPECT_EQ(vrx_pen_x, 1000000);
-    draw_line(t.view, 0x0000FF, -2000000000, 1, 2000000000, 1);
+    EXPECT_EQ(pen.x, 1000000);
+    draw_line(t.view, 0x0000FF, -2000000000, 1, 2000000000, 1, &pen);
     for (int x = 0; x < 4; x++) EXPECT_EQ(t.at(x, 1), 0x0000FFu);
-    EXPECT_EQ(vrx_pen_x, 2000000000);
+    EXPECT_EQ(pen.x, 2000000000);
 }

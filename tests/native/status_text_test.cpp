@@ -1,4 +1,5 @@
 // tests/native/status_text_test.cpp - the status line field and atoi-style numbers from typed answers.
+#include "base/number_text.h"
 #include "base/status_field.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,7 @@
 // tests/native/text_layout_test.cpp - cell layout, wrapping, scrolling, the line editor and the ring.
 #include "text/cell_layout.h"
+#include "text/key_ring.h"
+#include "text/line_editor.h"
 
 #include <gtest/gtest.h>
 

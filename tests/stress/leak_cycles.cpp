@@ -4,17 +4,9 @@
 
 #include "tests/windows/harness.h"
 
-#include "boxes/boxes.h"
-#include "image/image_menus.h"
-#include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "image/commands/bitmap_text.h"
-#include "image/commands/drawing.h"
-#include "image/commands/tt_text.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 
 #include <gtest/gtest.h>
-#include "text/text_window.h"
 #include "vrxlib.h"
 
 #include <psapi.h>
@@ -62,8 +54,8 @@ static void draw_into_current(int i) {
     draw_line(0xFF8000, 0, 0, 63, 47);
     draw_box_filled(4, 4, 20, 12);
     draw_circle(32, 24, 10 + i % 5, 0x00FF00);
-    vrx_text_x = 2;
-    vrx_text_y = 40;
+    vrx_text_cursor.x = 2;
+    vrx_text_cursor.y = 40;
     tt_draw_string("Ab");
     draw_string("x");
 }

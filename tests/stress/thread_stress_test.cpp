@@ -5,10 +5,7 @@
 // last put into it.
 #include "tests/windows/harness.h"
 
-#include "image/image_table.h"
-#include "host/modules.h"
-#include "host/host.h"
-#include "text/text_window.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -173,7 +170,7 @@ TEST(TwoThreads, RandomRequestsStopStartAndCommandsLeaveTheProgramAnsweringAndTh
     int mark = get_milliseconds();
     while (get_milliseconds() - mark < seconds_wanted() * 1000) {
         refresh_targets();
-        pump_main_messages();
+        pump_messages();
         if (rng() % 3 == 0) request_one(rng, &requested);
         Sleep(rng() % 3);
     }

@@ -5,9 +5,7 @@
 
 #include "app/stereo_canvas.h"
 #include "app/stereo_pair.h"
-#include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,7 @@
 // tests/windows/boxes_button_box_test.cpp - the button box in-process: opening, counts, keys, sizing.
 #include "tests/windows/harness.h"
 
-#include "boxes/boxes.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 #include "tests/windows/boxes_menu.h"
 
@@ -97,7 +96,7 @@ TEST(ButtonBox, ClicksCountPerButtonAndGiveTheFocusBackToTheBox) {
         SendMessageW(b[4], BM_CLICK, 0, 0);
         SendMessageW(b[4], BM_CLICK, 0, 0);
         SendMessageW(b[1], BM_CLICK, 0, 0);
-        pump_worker_messages();
+        pump_messages();
         focus = GetFocus();
     });
     EXPECT_EQ(VRX_GetButtonBoxCount(4), 2);

@@ -1,8 +1,7 @@
 // tests/windows/boxes_input_box_test.cpp - the input box in-process: opening, values, sizing, titles.
 #include "tests/windows/harness.h"
 
-#include "boxes/boxes.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 #include "tests/windows/boxes_menu.h"
 
@@ -127,13 +126,13 @@ TEST(InputBox, TypedValueIsKeptOnlyWhenTheFieldLosesTheFocusOrEnterIsPressed) {
         SetWindowTextW(edits[2], L"12");
         before = VRX_GetInputBoxText(2);
         PostMessageW(edits[2], WM_KEYDOWN, VK_TAB, 0);   // Tab through the dialog-message handling
-        pump_worker_messages();
+        pump_messages();
         after_tab = VRX_GetInputBoxText(2);
 
         SetWindowTextW(edits[3], L"-7x");
         before_enter = VRX_GetInputBoxText(3);
         PostMessageW(edits[3], WM_KEYDOWN, VK_RETURN, 0);
-        pump_worker_messages();
+        pump_messages();
         after_enter = VRX_GetInputBoxText(3);
     });
     EXPECT_EQ(before, "0");
@@ -252,10 +251,10 @@ TEST(InputBox, ActivationRestoresTheFieldButLeavingDoesNotTakeTheFocusBack) {
                                       vrx_instance, nullptr);
         SetActiveWindow(other_field);
         SetFocus(other_field);
-        pump_worker_messages();
+        pump_messages();
         focus_after_leaving = GetFocus();
         SetActiveWindow(vrx_input_box_window);
-        pump_worker_messages();
+        pump_messages();
         focus_after_return = GetFocus();
         DestroyWindow(other_field);
     });

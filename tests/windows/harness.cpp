@@ -3,8 +3,7 @@
 
 #include <shlobj.h>
 
-#include "host/host.h"
-#include "text/text_window.h"
+#include "tests/windows/toolkit.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +22,7 @@ int harness_start(void) { return vrx_startup(GetModuleHandleW(nullptr)); }
 void harness_pump(int ms) {
     int mark = get_milliseconds();
     while (get_milliseconds() - mark < ms) {
-        pump_main_messages();
+        pump_messages();
         Sleep(1);
     }
 }
@@ -32,7 +31,7 @@ bool harness_pump_until(const std::function<bool()> &done, int ms) {
     int mark = get_milliseconds();
     while (!done()) {
         if (get_milliseconds() - mark > ms) return false;
-        pump_main_messages();
+        pump_messages();
         Sleep(1);
     }
     return true;

@@ -2,10 +2,7 @@
 // paste through the clipboard, files dropped on the main window, and the paste at a clicked point.
 #include "tests/windows/harness.h"
 
-#include "image/image_files.h"
-#include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

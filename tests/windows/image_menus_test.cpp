@@ -3,11 +3,8 @@
 // Save as on real image windows.
 #include "tests/windows/harness.h"
 
-#include "image/image_files.h"
-#include "image/image_menus.h"
-#include "image/image_table.h"
+#include "tests/windows/toolkit.h"
 #include "imaging/draw_core.h"
-#include "host/host.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,7 @@
 // tests/windows/image_paste_test.cpp - pictures pasted on the main window become image windows.
 #include "tests/windows/harness.h"
 
-#include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

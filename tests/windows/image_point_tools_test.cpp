@@ -3,9 +3,7 @@
 // leaving no trace in the picture.
 #include "tests/windows/harness.h"
 
-#include "image/click_wait.h"
-#include "image/image_table.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // client size and caption, the current-image stack, block copies, re-sizing, zoom and stretch mode.
 #include "tests/windows/harness.h"
 
-#include "image/image_table.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

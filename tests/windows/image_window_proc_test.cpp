@@ -2,9 +2,7 @@
 // sent on the worker thread that owns it (the Ctrl key state is the worker's own).
 #include "tests/windows/harness.h"
 
-#include "image/click_wait.h"
-#include "image/image_table.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -88,11 +86,11 @@ TEST_F(ImageWindow, CtrlQDestroysAndCtrlXClearsOnceTheCommandRuns) {
     ASSERT_TRUE(harness_run_on_worker([&] {
         pixels32[3][0] = 0x00ABCDEF;
         key(w, 'X', true);
-        pump_worker_messages();
+        pump_messages();
         after_cut = pixels32[3][0];
         on_clipboard = IsClipboardFormatAvailable(CF_DIB) != 0;
         key(w, 'Q', true);
-        pump_worker_messages();
+        pump_messages();
     }));
     EXPECT_EQ(after_cut, 0u);
     EXPECT_TRUE(on_clipboard);
@@ -203,7 +201,7 @@ TEST_F(ImageWindow, WhileALineIsReadCtrlShortcutsPostNothingAndPostedCommandsDoN
         key(w, 'Q', true);
         command = posted_command(w);
         PostMessageW(w, WM_COMMAND, 1005, 0);   // Destroy, as the menu would send it
-        pump_worker_messages();
+        pump_messages();
         vrx_input_owner.store(0);
     }));
     EXPECT_EQ(command, 0);

@@ -3,9 +3,8 @@
 #include "tests/windows/harness.h"
 #include "tests/windows/worker_dialog.h"
 
-#include "image/commands/color_dialog.h"
+#include "tests/windows/toolkit.h"
 #include "imaging/draw_core.h"
-#include "host/host.h"
 
 #include <gtest/gtest.h>
 

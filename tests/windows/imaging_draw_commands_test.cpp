@@ -2,11 +2,9 @@
 // a real image window and answered with clicks posted while its point tool waits on the worker.
 #include "tests/windows/harness.h"
 
-#include "image/image_table.h"
+#include "tests/windows/toolkit.h"
 #include "imaging/draw_core.h"
 #include "imaging/text_core.h"
-#include "host/host.h"
-#include "text/text_window.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -259,9 +257,9 @@ TEST_F(DrawCommand, DrawTextPutsTheTypedLineAboveTheClickedBaselineInTheDrawingC
     EXPECT_EQ(lit(), expected);
     EXPECT_EQ(px[(30 - 14 + 2) * W + 7], 0x00FF00u);
     EXPECT_EQ(vrx_tc, 0x00FF00u);
-    EXPECT_EQ(vrx_text_x, 12);
-    EXPECT_EQ(vrx_text_margin, 4);
-    EXPECT_EQ(vrx_text_y, 30);
+    EXPECT_EQ(vrx_text_cursor.x, 12);
+    EXPECT_EQ(vrx_text_cursor.margin, 4);
+    EXPECT_EQ(vrx_text_cursor.y, 30);
 }
 
 TEST_F(DrawCommand, DrawTextAnsweredWithAnEmptyLineOnlySetsTheCursor) {
@@ -269,8 +267,8 @@ TEST_F(DrawCommand, DrawTextAnsweredWithAnEmptyLineOnlySetsTheCursor) {
     last_click(50, 60);
     answer(L"");
     EXPECT_TRUE(lit().empty());   // read on the worker, so the command has finished
-    EXPECT_EQ(vrx_text_x, 50);
-    EXPECT_EQ(vrx_text_y, 60);
+    EXPECT_EQ(vrx_text_cursor.x, 50);
+    EXPECT_EQ(vrx_text_cursor.y, 60);
 }
 
 TEST_F(DrawCommand, TrueTypeDrawSizesTheFontToTheBoxAndDrawsInsideIt) {
@@ -283,7 +281,7 @@ TEST_F(DrawCommand, TrueTypeDrawSizesTheFontToTheBoxAndDrawsInsideIt) {
     EXPECT_EQ(lf.lfWidth, 20);
     EXPECT_EQ(lf.lfHeight, 30);
     EXPECT_EQ(vrx_tt_cell_height, 30);
-    EXPECT_GT(vrx_text_x, 10);
+    EXPECT_GT(vrx_text_cursor.x, 10);
     EXPECT_FALSE(ink.empty());
     for (auto p : ink) EXPECT_GE(p.second, 10) << "text starts at the top of its cell";
     for (auto p : ink) EXPECT_LE(p.second, 39) << "nothing below the baseline row";

@@ -2,11 +2,8 @@
 // the Process menu, posted to real image windows and answered with clicks while their tools wait.
 #include "tests/windows/harness.h"
 
-#include "image/zoom_fit.h"
-#include "image/image_table.h"
+#include "tests/windows/toolkit.h"
 #include "imaging/draw_core.h"
-#include "host/host.h"
-#include "text/text_window.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +141,7 @@ std::string console_log(void) {
     harness_run_on_worker([&] {
         VRX_CloseLogs();
         char name[MAX_PATH + 16];
-        snprintf(name, sizeof name, "%sVRXLIB0.LOG", vrx_program_folder);
+        snprintf(name, sizeof name, "%sVRXLIB0.LOG", vrx_log_folder);
         FILE *f = fopen(name, "rb");
         if (!f) return;
         char buf[4096];
@@ -160,7 +157,7 @@ std::string console_log(void) {
 void open_logged_console(void) {
     ASSERT_TRUE(harness_run_on_worker([] {
         char name[MAX_PATH + 16];
-        snprintf(name, sizeof name, "%sVRXLIB0.LOG", vrx_program_folder);
+        snprintf(name, sizeof name, "%sVRXLIB0.LOG", vrx_log_folder);
         remove(name);
         VRX_OpenTextWindow(0, 600, 0, -1, -1);
         VRX_SelectTextWindow(0);

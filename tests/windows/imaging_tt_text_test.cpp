@@ -3,9 +3,7 @@
 #include "tests/windows/harness.h"
 #include "tests/windows/worker_dialog.h"
 
-#include "image/image_table.h"
-#include "image/commands/tt_text.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -61,13 +59,13 @@ TEST(TrueTypeText, NewLineMovesByTheCellHeightToTheMargin) {
     ASSERT_EQ(harness_start(), 0);
     ASSERT_TRUE(harness_run_on_worker([&] {
         tt_set_font_size(20, 24);
-        vrx_text_x = 50;
-        vrx_text_y = 30;
-        vrx_text_margin = 7;
+        vrx_text_cursor.x = 50;
+        vrx_text_cursor.y = 30;
+        vrx_text_cursor.margin = 7;
         tt_draw_char(TT_NEW_LINE);
     }));
-    EXPECT_EQ(vrx_text_x, 7);
-    EXPECT_EQ(vrx_text_y, 54);
+    EXPECT_EQ(vrx_text_cursor.x, 7);
+    EXPECT_EQ(vrx_text_cursor.y, 54);
     EXPECT_TRUE(harness_exit());
 }
 
@@ -78,11 +76,11 @@ static int advance_of(const char *text, int *ink = nullptr) {
         VRX_CreateImage(6, "tt", 0, 0, 200, 100, 100);
         VRX_SelectImage(6);
         vrx_tttc = 0xFFFFFF;
-        vrx_text_x = vrx_text_margin = 10;
-        vrx_text_y = 40;
+        vrx_text_cursor.x = vrx_text_cursor.margin = 10;
+        vrx_text_cursor.y = 40;
         tt_draw_string(text);
         GdiFlush();
-        moved = vrx_text_x - 10;
+        moved = vrx_text_cursor.x - 10;
         if (ink) {
             *ink = 0;
             for (int i = 0; i < 200 * 100; i++) *ink += pixels32[6][i] != 0;

@@ -4,9 +4,7 @@
 // quietly: no window, no click wait, the image unchanged.
 #include "tests/windows/harness.h"
 
-#include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

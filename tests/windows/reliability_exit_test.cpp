@@ -6,10 +6,7 @@
 #include "tests/windows/harness.h"
 #include "tests/windows/worker_dialog.h"
 
-#include "image/click_wait.h"
-#include "image/image_table.h"
-#include "text/text_window.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

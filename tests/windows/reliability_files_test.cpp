@@ -9,9 +9,7 @@
 #include "tests/windows/harness.h"
 #include "tests/windows/worker_dialog.h"
 
-#include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

@@ -4,11 +4,7 @@
 // window or a change to the open ones; then everything is destroyed and the whole round repeated.
 #include "tests/windows/harness.h"
 
-#include "image/image_table.h"
-#include "image/image_transfer.h"
-#include "host/modules.h"
-#include "host/host.h"
-#include "text/text_window.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +20,6 @@
 namespace {
 
 const int kImages = VRX_MAX_IMAGES, kTexts = VRX_MAX_TEXT_WINDOWS;
-const int IDM_CLIPPING = 1019, IDM_LINE_RGB = 1016, IDM_LINE_LUMI = 1070;
 
 // Top-level windows of class cls that belong to the worker thread
 int worker_windows(const wchar_t *cls) {

@@ -3,9 +3,7 @@
 // advance is tested natively).
 #include "tests/windows/harness.h"
 
-#include "image/image_table.h"
-#include "image/commands/tt_text.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +16,17 @@ TEST(ReliabilityTextCursor, TrueTypeTextFarRightOrFarDownStaysAtTheEndOfTheRange
     ASSERT_TRUE(harness_run_on_worker([&] {
         ASSERT_EQ(VRX_CreateImage(0, "tt", 0, 0, 200, 100, 100), 0);
         VRX_SelectImage(0);
-        vrx_text_margin = 0;
-        vrx_text_x = INT_MAX - 2;   // one character's advance passes INT_MAX
-        vrx_text_y = 40;
+        vrx_text_cursor.margin = 0;
+        vrx_text_cursor.x = INT_MAX - 2;   // one character's advance passes INT_MAX
+        vrx_text_cursor.y = 40;
         tt_draw_string("W");
-        x = vrx_text_x;
-        vrx_text_x = 10;
-        vrx_text_y = INT_MAX - 3;
+        x = vrx_text_cursor.x;
+        vrx_text_cursor.x = 10;
+        vrx_text_cursor.y = INT_MAX - 3;
         tt_draw_char(TT_NEW_LINE);
-        after_new_line = vrx_text_y;
+        after_new_line = vrx_text_cursor.y;
         tt_draw_string("A");        // drawn far below the raster
-        y = vrx_text_y;
+        y = vrx_text_cursor.y;
         VRX_PopImage();
     }));
     EXPECT_EQ(x, INT_MAX) << "the advance wrapped round";

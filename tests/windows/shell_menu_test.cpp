@@ -1,7 +1,7 @@
 // tests/windows/shell_menu_test.cpp - the main window's pop-up menu, its greying, and its keys.
 #include "tests/windows/harness.h"
 
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 
 #include <gtest/gtest.h>
 

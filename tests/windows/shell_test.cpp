@@ -1,8 +1,7 @@
 // tests/windows/shell_test.cpp - start-up, the main window, the worker hand-over and Exit, in-process.
 #include "tests/windows/harness.h"
 
-#include "host/modules.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,7 @@
 // and the narrow-text helpers, with the real main window and worker thread.
 #include "tests/windows/harness.h"
 
-#include "host/modules.h"
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +54,7 @@ TEST_F(Shell, HoldsARequestPostedWhileTheUserRoutineRunsUntilItReturns) {
 TEST_F(Shell, RegistryHoldsTheScreenBandsAndTheMainWindowLast) {
     harness_pump(50);
     rebuild_layout();
+    LayoutRegistry vrx_layout = current_layout();
     ASSERT_EQ(vrx_layout.count, 5);
     RECT r;
     GetWindowRect(vrx_main_window, &r);

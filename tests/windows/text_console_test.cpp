@@ -3,11 +3,7 @@
 // resizing, scrolling, the log error messages, and the main window's creation prompts.
 #include "tests/windows/harness.h"
 
-#include "boxes/boxes.h"
-#include "image/image_table.h"
-#include "host/modules.h"
-#include "host/host.h"
-#include "text/text_window.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -140,21 +136,21 @@ TEST_F(Console, CtrlShortcutsSelectAndDestroyTheWindow) {
         ASSERT_EQ(vrx_current_text_window, 6);
         harness_hold_ctrl(true);
         PostMessageW(vrx_text_windows[4].window, WM_KEYDOWN, 'S', 0);
-        for (int i = 0; i < 50; i++) pump_worker_messages(), Sleep(2);
+        for (int i = 0; i < 50; i++) pump_messages(), Sleep(2);
         EXPECT_EQ(vrx_current_text_window, 4) << "Ctrl+S selects";
         PostMessageW(vrx_text_windows[6].window, WM_KEYDOWN, 'Q', 0);
-        for (int i = 0; i < 50; i++) pump_worker_messages(), Sleep(2);
+        for (int i = 0; i < 50; i++) pump_messages(), Sleep(2);
         EXPECT_FALSE(text_window_open(6)) << "Ctrl+Q destroys";
         // Plain Q does nothing.
         harness_hold_ctrl(false);
         PostMessageW(vrx_text_windows[4].window, WM_KEYDOWN, 'Q', 0);
-        for (int i = 0; i < 50; i++) pump_worker_messages(), Sleep(2);
+        for (int i = 0; i < 50; i++) pump_messages(), Sleep(2);
         EXPECT_TRUE(text_window_open(4));
     }));
 }
 
 TEST_F(Console, PopUpMenuShowsItsItemsWithSelectAndLogCheckMarks) {
-    strcpy(vrx_program_folder, "C:\\");
+    strcpy(vrx_log_folder, "C:\\");
     std::vector<Item> items;
     EXPECT_TRUE(harness_run_on_worker([&] {
         ASSERT_EQ(VRX_OpenTextWindow(3, 0, 0, 300, 200), 0);
@@ -213,7 +209,7 @@ TEST_F(Console, ScrollingMovesRowsUpAndExposesBlackRows) {
 }
 
 TEST_F(Console, LogThatCannotBeCreatedOrReadSaysSo) {
-    strcpy(vrx_program_folder, "C:\\no_such_folder_for_logs\\");
+    strcpy(vrx_log_folder, "C:\\no_such_folder_for_logs\\");
     std::wstring create_message, copy_message;
     int start = -1, copy = -1;
     EXPECT_TRUE(harness_run_on_worker([&] {

@@ -2,9 +2,7 @@
 // the backing bitmap, the colour stack, typed lines, console commands and log files.
 #include "tests/windows/harness.h"
 
-#include "host/modules.h"
-#include "host/host.h"
-#include "text/text_window.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>
@@ -237,7 +235,7 @@ TEST_F(Text, CommandsAreMatchedExactly) {
 }
 
 TEST_F(Text, LogHoldsPromptsAnswersAndOnlyTheLoggingPeriods) {
-    std::string path = std::string(vrx_program_folder) + "VRXLIB9.LOG";
+    std::string path = std::string(vrx_log_folder) + "VRXLIB9.LOG";
     char answer[256];
     int copied = -1;
     harness_run_on_worker([&] {

@@ -2,10 +2,7 @@
 // the clipboard, and the round trip of the boxes through the generated calls.
 #include "tests/windows/harness.h"
 
-#include "boxes/boxes.h"
-#include "host/host.h"
-#include "text/text_window.h"
-#include "text/report_command.h"
+#include "tests/windows/toolkit.h"
 #include "vrxlib.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // thread of the test, so that the test can fill it in or close it.
 #pragma once
 
-#include "host/host.h"
+#include "tests/windows/toolkit.h"
 
 #include <windows.h>
 

@@ -1,24 +1,18 @@
-// image/commands/drawing.h - the drawing primitives on the current image, as the toolkit's commands and point
-// tools call them, and the process-wide drawing state.
+// image/commands/current_primitives.h - the drawing primitives on the current image, in the drawing colour,
+// with the process-wide pen, as the drawing commands call them.
 //
 // Each call builds a view of the current image's raster and runs the primitive of imaging/draw_core.h
 // on it; none repaints (the caller invalidates the window). When the current image number names a
 // free slot nothing is drawn, reads give 0 (get_pixel) or -1 (get_pixel_checked), and only the pen
 // moves where a primitive moves it.
-// NOTE: declarations only, free of <windows.h>, so that any module can include it.
+//
+// Thread: the worker thread.
 
 #pragma once
 
 #include "imaging/draw_core.h"
 
-//----------------------------------------------------------------------------------
-// Image rasters
-//----------------------------------------------------------------------------------
-
-// The raster of image n when n is 0..255 and its slot is in use; false (view untouched) otherwise
-bool image_raster(int n, RasterView *view);
-// The raster of the current image when it is in use
-bool current_raster(RasterView *view);
+extern Pen vrx_pen;   // the pen of the drawing commands, (0, 0) at start
 
 //----------------------------------------------------------------------------------
 // Pixels of the current image
@@ -63,5 +57,3 @@ void draw_disc(int cx, int cy, int r);
 void xor_disc(int cx, int cy, int r);
 // Fills the region of the value at (x, y) with the drawing colour
 void flood_fill(int x, int y);
-// Sets every byte of image n's raster, row padding included, to 0 (n must be a live image)
-void clear_image(int n);
