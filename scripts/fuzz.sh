@@ -14,18 +14,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build/fuzz
 seconds=${FUZZ_SECONDS:-60}
 
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
-# clang and its runtime libraries (libFuzzer, sanitizers, profiling) from Debian
-need=()
-for p in clang llvm libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "fuzz: installing ${need[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  as_root apt-get update -qq >/dev/null
-  as_root apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+# clang and its runtime libraries (libFuzzer, sanitizers, profiling) from Debian; time for CPU seconds
+pkg_who=fuzz
+. "$root/scripts/packages.sh"
+apt_install clang llvm libclang-rt-14-dev time
 
 # The sources each target needs besides itself
 declare -A sources=(

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # scripts/wine-run.sh - runs one Windows test program under Wine (CTest's cross-compiling emulator).
 #
-# Uses the project's prefix and the display of the test run; when the program fails, a screenshot of
-# the display is kept in build/screenshots/ for the person reading the failure.
+# Uses the test prefix (build/wineprefix-test) and the display of the test run; when the program fails,
+# a screenshot of the display is kept in build/screenshots/ for the person reading the failure.
 set -uo pipefail
+export QUARVEX_WINE_USE=test
 . "$(dirname "$0")/wine-env.sh"
 "$(dirname "$0")/wine-prefix.sh" || exit 1
 
@@ -20,6 +21,10 @@ if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; the
   name=$(basename "$1" .exe)
   for a in "$@"; do case "$a" in --gtest_filter=*) name="${a#--gtest_filter=}";; esac; done
   file="$shots/$(echo "$name" | tr -c 'A-Za-z0-9._-' '_')-$(date +%H%M%S).png"
-  import -window root -display "$DISPLAY" "$file" 2>/dev/null && echo "screenshot of the display: $file"
+  if why=$(import -window root -display "$DISPLAY" "$file" 2>&1); then
+    echo "screenshot of the display: $file"
+  else
+    echo "no screenshot of the display: $why"
+  fi
 fi
 exit "$rc"

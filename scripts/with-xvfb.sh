@@ -1,26 +1,28 @@
 #!/usr/bin/env bash
-# scripts/with-xvfb.sh - runs a command on a private Xvfb display of 1280x1024x24, then stops it.
+# scripts/with-xvfb.sh - runs a command on a private Xvfb display with the test prefix, then stops both.
 #
-# Xvfb picks a free display number itself (-displayfd), so two runs never clash. The display,
-# its Wine programs and this prefix's wineserver are gone when the command ends.
+# Everything the command starts uses build/wineprefix-test (QUARVEX_WINE_USE=test) and one persistent
+# wineserver of that prefix, so each program starts in a fraction of a second. Xvfb picks a free
+# display number itself (-displayfd), so two runs never clash. At the end only that wineserver is
+# stopped: a program of `make run` (build/wineprefix, another wineserver) keeps running.
 set -euo pipefail
+export QUARVEX_WINE_USE=test
 . "$(dirname "$0")/wine-env.sh"
+. "$(dirname "$0")/xvfb.sh"
 
-fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
-xvfb_pid=$!
+"$(dirname "$0")/wine-prefix.sh"
+server_started=
 stop() {
-  wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  rm -f "$fdfile"
+  if [ -n "$server_started" ]; then
+    # NOTE: WINEPREFIX is the test prefix here; -k ends its server and every program in it, nothing else.
+    wineserver -k || echo "with-xvfb: the test prefix's wineserver had already ended" >&2
+    wineserver -w
+  fi
+  xvfb_stop
 }
 trap stop EXIT
-for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
-[ -s "$fdfile" ] || { echo "with-xvfb: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$fdfile")"
-echo "with-xvfb: private display $DISPLAY" >&2
-# One persistent wineserver for the whole run: each program then starts in a fraction of a second.
-"$(dirname "$0")/wine-prefix.sh"
+xvfb_start
+echo "with-xvfb: private display $DISPLAY, prefix $WINEPREFIX" >&2
 wineserver -p
+server_started=1
 "$@"

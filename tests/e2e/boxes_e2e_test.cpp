@@ -53,14 +53,14 @@ std::wstring clipboard_text(void) {
 TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
     PostMessageW(program.main_window, WM_COMMAND, IDM_INPUTBOX, 0);
     ASSERT_TRUE(answer_prompt(program.main_window, L"3"));
-    HWND input_box = wait_window(L"vrx_ib", L"InputBox", 5000);
+    HWND input_box = wait_window(program, L"vrx_ib", L"InputBox", 5000);
     ASSERT_NE(input_box, nullptr);
     EXPECT_EQ(count_children(input_box, L"Edit", 3), 3);
 
     PostMessageW(program.main_window, WM_COMMAND, IDM_BUTTONBOX, 0);
     ASSERT_TRUE(answer_prompt(program.main_window, L"2"));
     ASSERT_TRUE(answer_prompt(program.main_window, L"3"));
-    HWND button_box = wait_window(L"vrx_bb", L"ButtonBox", 5000);
+    HWND button_box = wait_window(program, L"vrx_bb", L"ButtonBox", 5000);
     ASSERT_NE(button_box, nullptr);
     EXPECT_EQ(count_children(button_box, L"Button", 6), 6);
 
@@ -68,10 +68,10 @@ TEST_F(Boxes, PromptsMakeBothBoxesAndWindowInfoPutsTheirSourceOnTheClipboard) {
     ASSERT_TRUE(answer_prompt(program.main_window, L"640"));
     ASSERT_TRUE(answer_prompt(program.main_window, L"480"));
     ASSERT_TRUE(answer_prompt(program.main_window, L"32"));
-    HWND image = wait_window(L"vrx_iw", nullptr, 5000);
+    HWND image = wait_window(program, L"vrx_iw", nullptr, 5000);
     ASSERT_NE(image, nullptr);
     PostMessageW(program.main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
-    ASSERT_NE(wait_window(L"vrx_twi", L"TextWindow 1", 5000), nullptr);
+    ASSERT_NE(wait_window(program, L"vrx_twi", L"TextWindow 1", 5000), nullptr);
 
     // The report is printed into the current text window; its log shows the printed lines.
     DeleteFileW(log_path(0).c_str());

@@ -115,11 +115,11 @@ protected:
 TEST_P(Conversion, PastedPairBecomesADoubleWidthJpegAndBothWindowsClose) {
     put_picture_on_clipboard(80, 30, halves);
     PostMessageW(program.main_window, WM_COMMAND, 1026, 0);
-    HWND image0 = wait_window(L"vrx_iw", nullptr, 5000);
+    HWND image0 = wait_window(program, L"vrx_iw", nullptr, 5000);
     ASSERT_NE(image0, nullptr);
     EXPECT_EQ(window_text(image0).substr(0, 4), L"000(");
     PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
-    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    HWND box = wait_window(program, L"#32770", L"Pause", 10000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(window_text(GetDlgItem(box, 0xFFFF)), L"\x5909\x63DB\x7D42\x4E86");   // "変換終了"
     EXPECT_EQ(count_windows(L"vrx_iw"), 2) << "the pair and the result stay on the screen while the box waits";
@@ -144,7 +144,7 @@ TEST_P(Conversion, PastedPairBecomesADoubleWidthJpegAndBothWindowsClose) {
 
 TEST_P(Conversion, StartWithoutAPairAsksForOneAndCreatesNothing) {
     PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
-    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    HWND box = wait_window(program, L"#32770", L"Pause", 10000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(window_text(GetDlgItem(box, 0xFFFF)),
               L"\x30B9\x30C6\x30EC\x30AA\x30DA\x30A2\x753B\x50CF\x3092\x30C9\x30E9\x30C3\x30B0\x3057\x3066\x4E0B\x3055\x3044");
@@ -154,7 +154,7 @@ TEST_P(Conversion, StartWithoutAPairAsksForOneAndCreatesNothing) {
 
 TEST_P(Conversion, ExitWhileTheRoutineWaitsInItsBoxEndsWithCodeZero) {
     PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
-    ASSERT_NE(wait_window(L"#32770", L"Pause", 10000), nullptr);
+    ASSERT_NE(wait_window(program, L"#32770", L"Pause", 10000), nullptr);
     PostMessageW(program.main_window, WM_COMMAND, 1002, 0);   // Exit
     EXPECT_EQ(wait_exit(&program, 5000), 0);
     EXPECT_EQ(FindWindowW(L"vrx_mw", nullptr), nullptr);
@@ -165,9 +165,9 @@ TEST_P(Conversion, AnOddWidthPairKeepsItsColumnsInTheOutput) {
     // 81 columns: red 0..39, green 40, blue 41..80; the output is 162 wide.
     put_picture_on_clipboard(81, 30, [](int x, int) -> unsigned { return x < 40 ? 0xFF0000 : x == 40 ? 0x00FF00 : 0x0000FF; });
     PostMessageW(program.main_window, WM_COMMAND, 1026, 0);
-    ASSERT_NE(wait_window(L"vrx_iw", nullptr, 5000), nullptr);
+    ASSERT_NE(wait_window(program, L"vrx_iw", nullptr, 5000), nullptr);
     PostMessageW(program.main_window, WM_COMMAND, 1001, 0);
-    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    HWND box = wait_window(program, L"#32770", L"Pause", 10000);
     ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     pause_ms(500);
@@ -192,9 +192,9 @@ TEST_P(Conversion, An8BitPairOnTheClipboardIsConvertedInItsColours) {
     put_paletted_picture_on_clipboard(64, 24, {0x000000, 0xFF8000, 0x008080, 0xFFFFFF},
                                       [](int x, int) -> unsigned char { return x < 32 ? 1 : 2; });
     PostMessageW(program.main_window, WM_COMMAND, 1026, 0);
-    ASSERT_NE(wait_window(L"vrx_iw", nullptr, 5000), nullptr);
+    ASSERT_NE(wait_window(program, L"vrx_iw", nullptr, 5000), nullptr);
     PostMessageW(program.main_window, WM_KEYDOWN, 'S', 0);   // S starts, as a person presses it
-    HWND box = wait_window(L"#32770", L"Pause", 10000);
+    HWND box = wait_window(program, L"#32770", L"Pause", 10000);
     ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     pause_ms(500);

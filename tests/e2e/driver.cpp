@@ -20,10 +20,33 @@ void pause_ms(int ms) {
     }
 }
 
-HWND wait_window(const wchar_t *cls, const wchar_t *title, int ms) {
+// NOTE: windows are matched by process, not by class alone: another program on the same wineserver (or
+//       a previous test's program still ending) may have windows of the same class, and FindWindowW
+//       gives only the first of them.
+HWND find_window(DWORD pid, const wchar_t *cls, const wchar_t *title) {
+    struct Search { DWORD pid; const wchar_t *cls, *title; HWND found; } s = {pid, cls, title, nullptr};
+    EnumWindows([](HWND w, LPARAM lp) -> BOOL {
+        Search *s = (Search *)lp;
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != s->pid) return TRUE;
+        wchar_t text[256] = {};
+        if (s->cls && (!GetClassNameW(w, text, 256) || _wcsicmp(text, s->cls) != 0)) return TRUE;
+        if (s->title) {
+            text[0] = 0;
+            GetWindowTextW(w, text, 256);
+            if (_wcsicmp(text, s->title) != 0) return TRUE;
+        }
+        s->found = w;
+        return FALSE;
+    }, (LPARAM)&s);
+    return s.found;
+}
+
+HWND wait_window(const Program &p, const wchar_t *cls, const wchar_t *title, int ms) {
     DWORD end = GetTickCount() + (DWORD)ms;
     do {
-        HWND w = FindWindowW(cls, title);
+        HWND w = find_window(p.process.dwProcessId, cls, title);
         if (w) return w;
         Sleep(20);
     } while ((int)(end - GetTickCount()) > 0);
@@ -40,11 +63,9 @@ bool start_program(Program *p, const wchar_t *exe_name, int wait_ms) {
         return false;
     DWORD end = GetTickCount() + (DWORD)wait_ms;
     while ((int)(end - GetTickCount()) > 0) {
-        HWND w = FindWindowW(L"vrx_mw", nullptr);
-        DWORD pid = 0;
-        if (w) GetWindowThreadProcessId(w, &pid);
+        HWND w = find_window(p->process.dwProcessId, L"vrx_mw", nullptr);
         // The status line shows the colour depth once the drop-in animation is over.
-        if (w && pid == p->process.dwProcessId && status_line(w).find(L"-bit color") != std::wstring::npos) {
+        if (w && status_line(w).find(L"-bit color") != std::wstring::npos) {
             p->main_window = w;
             return true;
         }
@@ -156,7 +177,9 @@ bool log_holds(int n, const std::string &text, int ms) {
 // waits for the line to be taken; false when no line input came
 bool answer_prompt(HWND main_window, const wchar_t *text) {
     for (int i = 0; i < 100 && status_line(main_window) != L"Input text"; i++) pause_ms(50);
-    HWND console = FindWindowW(L"vrx_twi", L"TextWindow 0");
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main_window, &pid);
+    HWND console = find_window(pid, L"vrx_twi", L"TextWindow 0");
     if (!console || status_line(main_window) != L"Input text") return false;
     for (const wchar_t *c = text; *c; c++) PostMessageW(console, WM_CHAR, *c, 0);
     PostMessageW(console, WM_CHAR, L'\r', 0);

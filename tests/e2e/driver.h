@@ -28,14 +28,16 @@ void press_keys(HWND target, std::initializer_list<WORD> vks);
 // Types text through the system's input queue as a person would, one character after the other
 // ('\r' is Enter), into the window target brought to the foreground
 void type_text(HWND target, const wchar_t *text);
-// Waits up to ms for a top-level window of class and title (title may be null)
-HWND wait_window(const wchar_t *cls, const wchar_t *title, int ms);
+// The top-level window of process pid with class and title (title may be null); null when it has none
+HWND find_window(DWORD pid, const wchar_t *cls, const wchar_t *title);
+// Waits up to ms for a top-level window of the program with class and title (title may be null)
+HWND wait_window(const Program &p, const wchar_t *cls, const wchar_t *title, int ms);
 // The log file of text window n, in the folder the programs start from (this program's folder)
 std::wstring log_path(int n);
 // The text of log n, its CRLF line ends read back as "\n"; empty when there is none
 std::string read_log(int n);
 // Waits up to ms until log n holds text
 bool log_holds(int n, const std::string &text, int ms = 5000);
-// Waits until the status line shows "Input text", then posts text and Enter to text window 0 and
-// waits for the line to be taken; false when no line input came
+// Waits until the status line shows "Input text", then posts text and Enter to text window 0 of the
+// same program and waits for the line to be taken; false when no line input came
 bool answer_prompt(HWND main_window, const wchar_t *text);

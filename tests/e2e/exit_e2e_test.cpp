@@ -96,7 +96,7 @@ HWND wait_dialog_of(DWORD pid, const wchar_t *title, int ms) {
 HWND start_image_probe(Program *p) {
     if (!start_program(p, L"vrx_image_probe.exe")) return nullptr;
     PostMessageW(p->main_window, WM_COMMAND, IDM_START, 0);
-    HWND image = wait_window(L"vrx_iw", nullptr, 5000);
+    HWND image = wait_window(*p, L"vrx_iw", nullptr, 5000);
     pause_ms(300);   // the routine returns right after its last repaint
     return image;
 }

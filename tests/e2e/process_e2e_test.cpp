@@ -97,8 +97,8 @@ bool near_colour(unsigned a, unsigned b) {
 }
 
 // Answers the file dialog titled title with a path and, when filter is above 0, that file type
-bool answer_file_dialog(const wchar_t *title, const wchar_t *path, int filter) {
-    HWND dialog = wait_window(L"#32770", title, 5000);
+bool answer_file_dialog(const Program &p, const wchar_t *title, const wchar_t *path, int filter) {
+    HWND dialog = wait_window(p, L"#32770", title, 5000);
     if (!dialog) return false;
     pause_ms(300);
     if (filter > 0) {
@@ -123,7 +123,7 @@ protected:
         DeleteFileW(JPEG_PATH);
         ASSERT_TRUE(start_program(&program, GetParam()));
         PostMessageW(program.main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
-        console = wait_window(L"vrx_twi", L"TextWindow 0", 5000);
+        console = wait_window(program, L"vrx_twi", L"TextWindow 0", 5000);
         ASSERT_NE(console, nullptr);
         PostMessageW(console, WM_COMMAND, IDM_TW_STARTLOG, 0);
         pause_ms(200);
@@ -162,7 +162,7 @@ protected:
 TEST_P(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
     put_picture_on_clipboard();
     PostMessageW(program.main_window, WM_COMMAND, IDM_PASTE, 0);
-    HWND image = wait_window(L"vrx_iw", nullptr, 5000);
+    HWND image = wait_window(program, L"vrx_iw", nullptr, 5000);
     ASSERT_NE(image, nullptr);
     pause_ms(300);
 
@@ -193,7 +193,7 @@ TEST_P(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
 
     // Save as with the JPEG type writes the picture
     PostMessageW(image, WM_COMMAND, 1010, 0);
-    ASSERT_TRUE(answer_file_dialog(L"Save as", JPEG_PATH, 3));
+    ASSERT_TRUE(answer_file_dialog(program, L"Save as", JPEG_PATH, 3));
     pause_ms(500);
     HANDLE file = CreateFileW(JPEG_PATH, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -217,7 +217,7 @@ TEST_P(ImageCommands, ProbeProfileClippingSaveCutAndLoadOnAPastedPicture) {
 
     // Load image file brings the saved picture back
     PostMessageW(image, WM_COMMAND, 1004, 0);
-    ASSERT_TRUE(answer_file_dialog(L"Load image file", JPEG_PATH, 0));
+    ASSERT_TRUE(answer_file_dialog(program, L"Load image file", JPEG_PATH, 0));
     pause_ms(500);
     press_keys(image, {VK_CONTROL, 'C'});
     unsigned left = clipboard_pixel(50, 75), right = clipboard_pixel(150, 75);
@@ -242,7 +242,7 @@ TEST_P(ImageCommands, InformationMenuOfAnEightBitImageHoldsExactlyPixelAndLineLu
     struct Choice { int ups; bool probe; int row; } choices[] = {{1, false, 7}, {2, true, 4}, {3, false, 9}};
     for (const Choice &c : choices) {
         PostMessageW(image, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(20, 20));
-        HWND menu = wait_window(L"#32768", nullptr, 5000);
+        HWND menu = wait_window(program, L"#32768", nullptr, 5000);
         ASSERT_NE(menu, nullptr);
         pause_ms(200);
         for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RIGHT}) PostMessageW(menu, WM_KEYDOWN, key, 0), pause_ms(100);

@@ -16,7 +16,7 @@ protected:
 };
 
 // Waits up to ms for the pop-up menu of the program to open
-HWND wait_popup_menu(int ms) { return wait_window(L"#32768", nullptr, ms); }
+HWND wait_popup_menu(const Program &p, int ms) { return wait_window(p, L"#32768", nullptr, ms); }
 
 }  // namespace
 
@@ -65,7 +65,7 @@ TEST_P(MainWindow, EndsFromThePopUpMenusExitItem) {
     click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
     click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
     SendInput(2, click, sizeof(INPUT));
-    ASSERT_NE(wait_popup_menu(3000), nullptr) << "a right click opens the pop-up menu";
+    ASSERT_NE(wait_popup_menu(program, 3000), nullptr) << "a right click opens the pop-up menu";
     pause_ms(200);
     press_keys(program.main_window, {'X'});   // the mnemonic of "E&xit"
     EXPECT_EQ(wait_exit(&program, 5000), 0);
@@ -80,7 +80,7 @@ TEST(BlockedRoutine, ExitEndsTheProgramAboutTwoSecondsLaterWhileTheRoutineWaitsI
     Program probe;
     ASSERT_TRUE(start_program(&probe, L"vrx_pause_probe.exe"));
     PostMessageW(probe.main_window, WM_COMMAND, IDM_START, 0);
-    HWND box = wait_window(L"#32770", L"Pause", 5000);
+    HWND box = wait_window(probe, L"#32770", L"Pause", 5000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(window_text(GetDlgItem(box, 0xFFFF)), L"probe");
     DWORD mark = GetTickCount();

@@ -17,7 +17,7 @@ protected:
         DeleteFileW(log_path(0).c_str());
         ASSERT_TRUE(start_program(&program, GetParam()));
         PostMessageW(program.main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
-        console = wait_window(L"vrx_twi", L"TextWindow 0", 5000);
+        console = wait_window(program, L"vrx_twi", L"TextWindow 0", 5000);
         ASSERT_NE(console, nullptr);
         PostMessageW(console, WM_COMMAND, IDM_TW_STARTLOG, 0);
     }
@@ -55,7 +55,7 @@ TEST_P(Console, TypedCommandsAreObeyedAndLogged) {
 TEST_P(Console, StartTypedAtTheCommandPromptRunsTheUserRoutine) {
     command(L"start\r");
     // The conversion routine runs and, with no pair, asks for one.
-    HWND box = wait_window(L"#32770", L"Pause", 5000);
+    HWND box = wait_window(program, L"#32770", L"Pause", 5000);
     ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
