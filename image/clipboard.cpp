@@ -116,33 +116,30 @@ void paste_clipboard_image(int n, int x, int y) {
 //----------------------------------------------------------------------------------
 
 // Copies image n to the clipboard as a packed DIB (24-bit, or 8-bit with its colour table)
-// NOTE: the block is built before the clipboard is emptied, and freed when the clipboard refuses it.
+// NOTE: the rows are packed from the raster itself (no GetDIBits, which wants the bitmap out of its
+//       DC and may deliver fewer rows); the block is zeroed, built before the clipboard is emptied,
+//       and freed when the clipboard refuses it.
 int copy_image_to_clipboard(int n) {
-    if (!image_exists(n)) return 1;
+    RasterView view;
+    if (!image_raster(n, &view)) return 1;
     const ImageRecord &r = vrx_images[n];
-    int bits = r.depth == 32 ? 24 : 8;
-    size_t row = r.depth == 32 ? ((size_t)r.width * 3 + 3) / 4 * 4 : ((size_t)r.width + 3) / 4 * 4;
-    size_t table = r.depth == 8 ? 1024 : 0;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, 40 + table + row * (size_t)r.height);
+    size_t table = r.depth == 8 ? 1024 : 0, rows = dib_rows_bytes(view);
+    HGLOBAL block = rows ? GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE | GMEM_ZEROINIT, 40 + table + rows) : nullptr;
     unsigned char *p = block ? (unsigned char *)GlobalLock(block) : nullptr;
     if (!p) {
         if (block) GlobalFree(block);
         VRX_Pause("No enough memory for copy");
         return 1;
     }
-    struct { BITMAPINFOHEADER header; RGBQUAD colours[256]; } info = {};
-    info.header.biSize = 40;
-    info.header.biWidth = r.width;
-    info.header.biHeight = r.height;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = (WORD)bits;
-    info.header.biCompression = BI_RGB;
-    if (r.depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, info.colours);
-    memcpy(p, &info, 40 + table);
-    GdiFlush();
-    GetDIBits(r.memory_dc, r.bitmap, 0, (UINT)r.height, p + 40 + table, (BITMAPINFO *)&info, DIB_RGB_COLORS);
-    memcpy(p, &info.header, 40);   // GetDIBits may fill in the image size; the layout stays as built
-    ((BITMAPINFOHEADER *)p)->biSizeImage = 0;
+    BITMAPINFOHEADER *header = (BITMAPINFOHEADER *)p;
+    header->biSize = 40;
+    header->biWidth = r.width;
+    header->biHeight = r.height;
+    header->biPlanes = 1;
+    header->biBitCount = (WORD)(r.depth == 32 ? 24 : 8);
+    header->biCompression = BI_RGB;
+    if (r.depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, (RGBQUAD *)(p + 40));
+    pack_dib_rows(view, p + 40 + table);
     GlobalUnlock(block);
     return hand_block_to_clipboard(r.window, CF_DIB, block) == 0 ? 0 : 1;
 }
