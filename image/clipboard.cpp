@@ -1,5 +1,5 @@
 // image/clipboard.cpp - pictures between the clipboard and image windows: copy as a packed DIB, paste
-// from CF_DIB or CF_BITMAP.
+// from CF_DIB (uncompressed, bit fields, or run-length RLE8/RLE4) or CF_BITMAP.
 //
 // Thread: the worker thread (the main window's paste reads the clipboard's picture on the main thread).
 // NOTE: a packed DIB from another program is checked before use (header size, masks, colour count,
@@ -11,8 +11,11 @@
 #include "image/click_wait.h"
 #include "image/image_table.h"
 #include "image/packed_dib.h"
+#include "imaging/raster.h"
+#include "imaging/rle_decode.h"
 #include "vrxlib.h"
 
+#include <cstdlib>
 #include <cstring>
 
 //----------------------------------------------------------------------------------
@@ -20,6 +23,9 @@
 //----------------------------------------------------------------------------------
 
 // A device-dependent bitmap made from a checked packed DIB; its colour table into table/count
+// NOTE: a run-length picture is decoded here into 8-bit rows, bounded by its stream and its size, and
+//       handed to the system as a plain 8-bit top-down DIB with its colour table: the system's own
+//       decoder would trust the header about how long the stream is.
 static HBITMAP bitmap_from_packed_dib(const void *block, size_t size, RGBQUAD *table, int *count) {
     PackedDibInfo info;
     if (read_packed_dib(block, size, &info) != 0) return nullptr;
@@ -33,12 +39,26 @@ static HBITMAP bitmap_from_packed_dib(const void *block, size_t size, RGBQUAD *t
     if (info.colours) memcpy(plain.colours, bytes + info.table_offset, (size_t)info.colours * 4);
     // The three masks of BI_BITFIELDS, inside a larger header or right after a small one
     if (info.masks_offset) memcpy(plain.colours, bytes + info.masks_offset, 3 * sizeof(DWORD));
+    const void *rows = bytes + info.bits_offset;
+    unsigned char *decoded = nullptr;
+    if (info.compression == BI_RLE8 || info.compression == BI_RLE4) {
+        decoded = (unsigned char *)malloc(info.row_bytes * (size_t)info.height);
+        RasterView out = raster_view(decoded, info.width, info.height, 8);
+        if (!decoded || rle_decode(bytes + info.bits_offset, info.bits_bytes, info.bit_count, out) != 0) {
+            free(decoded);
+            return nullptr;
+        }
+        plain.header.biBitCount = 8;
+        plain.header.biCompression = BI_RGB;
+        plain.header.biHeight = -info.height;   // the decoder writes the rows top-down
+        rows = decoded;
+    }
     memcpy(table, plain.colours, (size_t)info.colours * 4);
     *count = info.colours;
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, &plain.header, CBM_INIT, bytes + info.bits_offset,
-                                    (BITMAPINFO *)&plain, DIB_RGB_COLORS);
+    HBITMAP bitmap = CreateDIBitmap(screen, &plain.header, CBM_INIT, rows, (BITMAPINFO *)&plain, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
+    free(decoded);
     return bitmap;
 }
 
