@@ -47,6 +47,10 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
         GdipDisposeImage(image);
         return 1;
     }
+    // An 8-bit image takes the file's palette before the draw, which maps the colours to its table;
+    // the old table is kept to be put back when the draw fails.
+    RGBQUAD old_table[256];
+    bool table_changed = false;
     if (vrx_images[n].depth == 8) {
         INT size = 0;
         if (GdipGetImagePaletteSize(image, &size) == Ok && size > 8) {
@@ -59,6 +63,8 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
                 if (count < 0) count = 0;
                 DWORD table[256];
                 for (int i = 0; i < count; i++) table[i] = palette->Entries[i] & 0xFFFFFF;
+                GetDIBColorTable(vrx_images[n].memory_dc, 0, 256, old_table);
+                table_changed = count > 0;
                 VRX_SetColorTable(table, count);
             }
         }
@@ -70,6 +76,7 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
     if (drawn == Ok) drawn = GdipDrawImageRectI(graphics, image, x, y, (INT)width, (INT)height);
     if (graphics) GdipDeleteGraphics(graphics);
     GdipDisposeImage(image);
+    if (drawn != Ok && table_changed) VRX_SetColorTable(old_table, 256);
     return drawn == Ok ? 0 : 1;
 }
 

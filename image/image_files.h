@@ -8,5 +8,6 @@
 
 extern int vrx_jpeg_quality;   // EncoderQuality of JPEG files, 100
 
-// Draws the image file at a UTF-16 path into the current image at (x, y); 0, 1 unreadable, 2 no image
+// Draws the image file at a UTF-16 path into the current image at (x, y); 0, 1 unreadable, 2 no image.
+// An 8-bit image takes the file's palette, and keeps its own when the file cannot be drawn
 int load_image_file_wide(const wchar_t *path, int x, int y);

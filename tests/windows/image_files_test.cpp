@@ -11,6 +11,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -138,6 +139,43 @@ TEST(ImageFiles, An8BitImageIsWrittenWithItsColourTable) {
             for (int x = 0; x < 5; x++)
                 EXPECT_EQ(pixels32[1][y * 5 + x] & 0xFFFFFF, (x + y) & 1 ? 0x0000FFu : 0xFF0000u) << x << "," << y;
     }));
+    EXPECT_TRUE(harness_exit());
+    DeleteFileA(path.c_str());
+}
+
+// A draw that fails as Windows' GDI+ does for a file damaged past its header, which it decodes only then
+static Gdiplus::GpStatus WINGDIPAPI failing_draw(Gdiplus::GpGraphics *, Gdiplus::GpImage *, INT, INT, INT, INT) {
+    return Gdiplus::GenericError;
+}
+
+TEST(ImageFiles, APaletteFileGivesAnEightBitImageItsTableOnlyWhenItIsDrawn) {
+    std::string base = scratch("palette"), path = base + ".gif";
+    DeleteFileA(path.c_str());
+    ASSERT_EQ(harness_start(), 0);
+    for (bool draw_fails : {false, true}) {
+        SCOPED_TRACE(draw_fails ? "the draw fails" : "the draw succeeds");
+        std::unique_ptr<ImportPatch> patch;
+        EXPECT_TRUE(harness_run_on_worker([&] {
+            ASSERT_EQ(VRX_CreateImage8(0, "red and blue", 0, 0, 4, 2, 100), 0);
+            RGBQUAD colours[2] = {{0x00, 0x00, 0xFF, 0}, {0xFF, 0x00, 0x00, 0}};   // red, blue
+            ASSERT_EQ(VRX_SetColorTable(colours, 2), 0);
+            for (int x = 0; x < 4; x++) pixels8[0][x] = pixels8[0][4 + x] = (unsigned char)(x & 1);
+            ASSERT_EQ(VRX_SaveImage(4, 2, 2, base.c_str()), 0);
+            ASSERT_EQ(VRX_CreateImage8(1, "grey", 0, 0, 4, 2, 100), 0);   // the grey ramp
+            if (draw_fails) patch.reset(new ImportPatch("gdiplus.dll", "GdipDrawImageRectI", (void *)failing_draw));
+            ASSERT_TRUE(!patch || patch->active());
+            EXPECT_EQ(VRX_LoadImage(path.c_str(), 0, 0), draw_fails ? 1 : 0);
+            patch.reset();
+            RGBQUAD table[256];
+            ASSERT_EQ(VRX_GetColorTable(table), 0);
+            EXPECT_EQ(table[0].rgbRed, draw_fails ? 0 : 0xFF);
+            EXPECT_EQ(table[1].rgbBlue, draw_fails ? 1 : 0xFF);
+            EXPECT_EQ(table[1].rgbRed, draw_fails ? 1 : 0);
+            EXPECT_EQ(pixels8[1][1], draw_fails ? 0 : 1);
+            VRX_DestroyImage(0);
+            VRX_DestroyImage(1);
+        }));
+    }
     EXPECT_TRUE(harness_exit());
     DeleteFileA(path.c_str());
 }
