@@ -27,17 +27,18 @@ bool load_command(int n, HWND, int) {
     return true;
 }
 
-// Save as: the dialog; its filter chooses the format (JPEG at quality 100)
+// Save as: the dialog; its filter chooses the format (JPEG at quality 100). A failed save is reported.
 bool save_command(int n, HWND, int) {
-    char name[MAX_PATH];
+    wchar_t name[MAX_PATH];
     if (save_file_dialog(name) != 0) return false;
     static const int format_of_filter[] = {-1, 0, 0, 1, 2, 3, 4};
     int filter = save_dialog_filter();
     if (filter < 1 || filter > 6 || !image_exists(n)) return false;
     int saved_quality = vrx_jpeg_quality;
     vrx_jpeg_quality = 100;
-    VRX_SaveImage(vrx_images[n].width, vrx_images[n].height, format_of_filter[filter], name);
+    int status = save_image_file_wide(vrx_images[n].width, vrx_images[n].height, format_of_filter[filter], name);
     vrx_jpeg_quality = saved_quality;
+    if (status != 0) MessageBoxW(nullptr, L"Can't save image file!", L"Error", MB_OK);
     return true;
 }
 

@@ -12,7 +12,7 @@
 
 // Load image file: the dialog, then the file into image n, which stays current
 bool load_command(int n, HWND w, int);
-// Save as: the dialog, whose filter chooses the format (JPEG at quality 100)
+// Save as: the dialog, whose filter chooses the format (JPEG at quality 100); a failed save is reported
 bool save_command(int n, HWND w, int);
 // Destroy: closes the image
 bool destroy_command(int n, HWND w, int);
