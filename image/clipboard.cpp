@@ -111,14 +111,16 @@ void paste_bitmap_into_current(HBITMAP bitmap) {
 // Pastes the clipboard's picture into image n at (x, y); at x or y -1 the person clicks the place
 void paste_clipboard_image(int n, int x, int y) {
     if (!image_exists(n)) return;
+    HWND window = vrx_images[n].window;
     RGBQUAD table[256];
     int count = 0;
-    HBITMAP bitmap = get_clipboard_bitmap(vrx_images[n].window, table, &count);
+    HBITMAP bitmap = get_clipboard_bitmap(window, table, &count);
     if (!bitmap) return;
     SIZE s = bitmap_size(bitmap);
     if (x == -1 || y == -1) {
         int cx, cy;
-        if (wait_box_point(n, s.cx, s.cy, &cx, &cy) != 0 || !image_exists(n)) {
+        // The wait pumps: the window may have been closed, or its slot given to another, meanwhile.
+        if (wait_box_point(n, s.cx, s.cy, &cx, &cy) != 0 || !image_shown_in(n, window)) {
             DeleteObject(bitmap);
             return;
         }

@@ -4,7 +4,7 @@
 // Thread: the worker thread (inside the image window procedure).
 // Each is a handler of the image window's command table (image/image_menus.cpp): it gets the image the
 // table picked, the window and the command's own argument, and returns true when the table's repaint
-// should follow.
+// should follow. After a dialog or a prompt a handler goes on only while w still shows image n.
 
 #pragma once
 
