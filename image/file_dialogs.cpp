@@ -5,8 +5,6 @@
 
 #include "image/file_dialogs.h"
 
-#include "base/text_convert.h"
-
 #include <commdlg.h>
 
 #include <cstring>
@@ -15,9 +13,7 @@
 // Settings
 //----------------------------------------------------------------------------------
 wchar_t vrx_load_folder_w[MAX_PATH];
-char vrx_load_folder[MAX_PATH];
 wchar_t vrx_save_folder_w[MAX_PATH];
-char vrx_save_folder[MAX_PATH];
 static int load_filter_index = 2;
 static int save_filter_index = 2;
 
@@ -41,30 +37,25 @@ static const wchar_t save_filters[] =
 // Reads the current directory into both dialogs' folders and sets the filters back to BMP
 void file_dialogs_startup(void) {
     GetCurrentDirectoryW(MAX_PATH, vrx_load_folder_w);
-    wide_to_narrow(vrx_load_folder_w, vrx_load_folder, MAX_PATH);
     GetCurrentDirectoryW(MAX_PATH, vrx_save_folder_w);
-    wide_to_narrow(vrx_save_folder_w, vrx_save_folder, MAX_PATH);
     load_filter_index = save_filter_index = 2;
 }
 
-// Remembers the folder of a chosen file (UTF-16 and ANSI)
-static void remember_folder(const wchar_t *file, wchar_t *folder_w, char *folder) {
+// Remembers the folder of a chosen file
+static void remember_folder(const wchar_t *file, wchar_t *folder_w) {
     wchar_t full[MAX_PATH];
     if (!GetFullPathNameW(file, MAX_PATH, full, nullptr)) return;
     wchar_t *slash = wcsrchr(full, L'\\');
     if (slash) slash[1] = 0;
     wcsncpy(folder_w, full, MAX_PATH - 1);
     folder_w[MAX_PATH - 1] = 0;
-    wide_to_narrow(folder_w, folder, MAX_PATH);
 }
 
 // Runs one file dialog; 0 with the chosen UTF-16 path in file (MAX_PATH units), 1 when cancelled
 static int file_dialog(bool save, wchar_t *file) {
     file[0] = 0;
     wchar_t *folder_w = save ? vrx_save_folder_w : vrx_load_folder_w;
-    char *folder = save ? vrx_save_folder : vrx_load_folder;
     int &index = save ? save_filter_index : load_filter_index;
-    narrow_to_wide(folder, folder_w, MAX_PATH);
     if (save) wcscpy(file, L"noname");
     else wcscpy(file, load_patterns[(index >= 1 && index <= 9) ? index - 1 : 0]);
     OPENFILENAMEW ofn = {};
@@ -80,19 +71,15 @@ static int file_dialog(bool save, wchar_t *file) {
     BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!chosen) return 1;
     index = (int)ofn.nFilterIndex;
-    remember_folder(file, folder_w, folder);
+    remember_folder(file, folder_w);
     return 0;
 }
 
 // The open dialog "Load image file"; 0 with the UTF-16 path in name, 1 when cancelled
-// NOTE: the path stays UTF-16, so files whose names the ANSI code page cannot spell load too.
+// NOTE: the paths and folders stay UTF-16, so files and folders whose names the ANSI code page cannot
+//       spell are loaded, saved and remembered too.
 int load_file_dialog(wchar_t *name) { return file_dialog(false, name); }
-// The save dialog "Save as"; 0 with the path in name, 1 when cancelled
-int save_file_dialog(char *name) {
-    wchar_t file[MAX_PATH];
-    if (file_dialog(true, file) != 0) return 1;
-    wide_to_narrow(file, name, MAX_PATH);
-    return 0;
-}
+// The save dialog "Save as"; 0 with the UTF-16 path in name, 1 when cancelled
+int save_file_dialog(wchar_t *name) { return file_dialog(true, name); }
 // The save dialog's filter chosen last (1-based)
 int save_dialog_filter(void) { return save_filter_index; }

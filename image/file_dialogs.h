@@ -8,15 +8,13 @@
 #include <windows.h>
 
 extern wchar_t vrx_load_folder_w[MAX_PATH];  // initial folder of the Load dialog
-extern char vrx_load_folder[MAX_PATH];
 extern wchar_t vrx_save_folder_w[MAX_PATH];  // initial folder of the Save dialog
-extern char vrx_save_folder[MAX_PATH];
 
 // Reads the current directory into both dialogs' folders and sets the filters back to BMP (start-up)
 void file_dialogs_startup(void);
 // The open dialog "Load image file"; 0 with the UTF-16 path in name (MAX_PATH units), 1 when cancelled
 int load_file_dialog(wchar_t *name);
-// The save dialog "Save as"; 0 with the path in name (260 bytes), 1 when cancelled
-int save_file_dialog(char *name);
+// The save dialog "Save as"; 0 with the UTF-16 path in name (MAX_PATH units), 1 when cancelled
+int save_file_dialog(wchar_t *name);
 // The save dialog's filter chosen last (1-based)
 int save_dialog_filter(void);

@@ -6,7 +6,6 @@
 #include "image/image_files.h"
 
 #include "base/gdiplus_api.h"
-#include "base/text_convert.h"
 #include "image/file_name.h"
 #include "image/image_table.h"
 #include "imaging/raster.h"
@@ -47,6 +46,10 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
         GdipDisposeImage(image);
         return 1;
     }
+    // An 8-bit image takes the file's palette before the draw, which maps the colours to its table;
+    // the old table is kept to be put back when the draw fails.
+    RGBQUAD old_table[256];
+    bool table_changed = false;
     if (vrx_images[n].depth == 8) {
         INT size = 0;
         if (GdipGetImagePaletteSize(image, &size) == Ok && size > 8) {
@@ -59,6 +62,8 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
                 if (count < 0) count = 0;
                 DWORD table[256];
                 for (int i = 0; i < count; i++) table[i] = palette->Entries[i] & 0xFFFFFF;
+                GetDIBColorTable(vrx_images[n].memory_dc, 0, 256, old_table);
+                table_changed = count > 0;
                 VRX_SetColorTable(table, count);
             }
         }
@@ -70,6 +75,7 @@ int load_image_file_wide(const wchar_t *path, int x, int y) {
     if (drawn == Ok) drawn = GdipDrawImageRectI(graphics, image, x, y, (INT)width, (INT)height);
     if (graphics) GdipDeleteGraphics(graphics);
     GdipDisposeImage(image);
+    if (drawn != Ok && table_changed) VRX_SetColorTable(old_table, 256);
     return drawn == Ok ? 0 : 1;
 }
 
@@ -145,15 +151,19 @@ static GpBitmap *block_bitmap_8(int width, int height, HBITMAP *section) {
     return bitmap;
 }
 
-// Writes the top-left width x height block of the current image; 0, 1 not written, 2 no size, 3 no image
-int VRX_SaveImage(int width, int height, int format, const char *path) {
+// Writes the top-left width x height block of the current image to a UTF-16 path, which gets the
+// format's extension unless it has it; 0, 1 not written (also when the extension does not fit), 2 no
+// size, 3 no image
+int save_image_file_wide(int width, int height, int format, const wchar_t *path) {
     if (!image_exists(vrx_current_image)) return 3;
     if (width <= 0 || height <= 0) return 2;
     if (format < 0 || format > 4 || !path) return 1;
     CLSID encoder;
     if (!find_encoder(formats[format].mime, &encoder)) return 1;
     wchar_t wide[MAX_PATH];
-    narrow_to_wide(path, wide, MAX_PATH);
+    size_t length = wcslen(path);
+    if (length >= MAX_PATH) return 1;
+    memcpy(wide, path, (length + 1) * sizeof(wchar_t));
     if (!ensure_extension((uint16_t *)wide, MAX_PATH, formats[format].ext)) return 1;
 
     HBITMAP section = nullptr;
@@ -175,4 +185,14 @@ int VRX_SaveImage(int width, int height, int format, const char *path) {
     if (section) DeleteObject(section);
     free(rows);
     return status == Ok ? 0 : 1;
+}
+
+// Writes the top-left width x height block of the current image; 0, 1 not written, 2 no size, 3 no image
+// NOTE: a path whose UTF-16 form does not fit 259 units is refused: cut to fit it would name another file.
+int VRX_SaveImage(int width, int height, int format, const char *path) {
+    if (!image_exists(vrx_current_image)) return 3;
+    if (width <= 0 || height <= 0) return 2;
+    wchar_t wide[MAX_PATH];
+    if (!path || MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) == 0) return 1;
+    return save_image_file_wide(width, height, format, wide);
 }

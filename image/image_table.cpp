@@ -92,11 +92,11 @@ static HBITMAP make_raster(int width, int height, int depth, void **bits) {
     return bitmap;
 }
 
-// Creates image window n; 0, 1 slot in use, 2 cannot fit the screen, 3 bad depth or no DIB section
-int create_image_window(int n, const char *title, int x, int y, int width, int height, int zoom, int depth) {
-    if ((unsigned)n >= VRX_MAX_IMAGES) return 1;
-    ImageRecord &r = vrx_images[n];
-    if (r.exists) return 1;
+// Builds a whole image window outside the table: window, DCs, raster and title copy in *r (exists 0)
+// and the raster's first pixel in *bits; 0, 2 cannot fit the screen, 3 bad depth or something not made
+// NOTE: nothing of a half-built window stays behind on failure.
+static int build_image_record(const char *title, int x, int y, int width, int height, int zoom, int depth,
+                              ImageRecord *r, void **bits) {
     if (depth != 8 && depth != 32) return 3;
     if (width < 1) width = 1;
     if (height < 1) height = 1;
@@ -131,37 +131,65 @@ int create_image_window(int n, const char *title, int x, int y, int width, int h
     HDC memory_dc = CreateCompatibleDC(window_dc);
     set_dc_stretch(memory_dc, COLORONCOLOR);
 
-    void *bits = nullptr;
-    HBITMAP bitmap = make_raster(width, height, depth, &bits);
+    HBITMAP bitmap = make_raster(width, height, depth, bits);
     if (!bitmap) {
-        // Nothing of the half-made window stays behind.
         DeleteDC(memory_dc);
         ReleaseDC(w, window_dc);
         DestroyWindow(w);
         free(title_copy);
         return 3;
     }
-    r.depth = depth;
-    r.width = width;
-    r.height = height;
-    r.view_width = vw;
-    r.view_height = vh;
-    r.zoom = f;
-    r.window = w;
-    r.window_dc = window_dc;
-    r.memory_dc = memory_dc;
-    r.bitmap = bitmap;
-    r.previous_bitmap = SelectObject(memory_dc, bitmap);
-    r.title = title_copy;
-    pixels32[n] = (uint32_t *)bits;
-    pixels8[n] = (unsigned char *)bits;
+    r->exists = 0;
+    r->depth = depth;
+    r->width = width;
+    r->height = height;
+    r->view_width = vw;
+    r->view_height = vh;
+    r->zoom = f;
+    r->window = w;
+    r->window_dc = window_dc;
+    r->memory_dc = memory_dc;
+    r->bitmap = bitmap;
+    r->previous_bitmap = SelectObject(memory_dc, bitmap);
+    r->title = title_copy;
     // NOTE: the raster is not cleared here: a DIB section made without a file mapping lives in fresh
     //       pages that the system hands out zeroed, so it is all 0 already, and writing the zeros again
     //       would touch every page of it for nothing (205 MB for the conversion's canvas).
+    return 0;
+}
+
+// Puts a built record into the free slot n and makes it the current image
+static void install_image_record(int n, const ImageRecord &built, void *bits) {
+    ImageRecord &r = vrx_images[n];
+    r = built;
+    pixels32[n] = (uint32_t *)bits;
+    pixels8[n] = (unsigned char *)bits;
     r.exists = 1;
-    snap_register(w, SNAP_RANK_IMAGE(n));
+    snap_register(r.window, SNAP_RANK_IMAGE(n));
     rebuild_layout();
     VRX_SelectImage(n);
+}
+
+// Releases what a record owns: raster, DCs, title and window
+static void release_image_record(ImageRecord &r) {
+    SelectObject(r.memory_dc, r.previous_bitmap);
+    DeleteObject(r.bitmap);
+    DeleteDC(r.memory_dc);
+    ReleaseDC(r.window, r.window_dc);
+    free(r.title);
+    r.title = nullptr;
+    snap_unregister(r.window);
+    DestroyWindow(r.window);
+}
+
+// Creates image window n; 0, 1 slot in use, 2 cannot fit the screen, 3 bad depth or no DIB section
+int create_image_window(int n, const char *title, int x, int y, int width, int height, int zoom, int depth) {
+    if ((unsigned)n >= VRX_MAX_IMAGES || vrx_images[n].exists) return 1;
+    ImageRecord built;
+    void *bits = nullptr;
+    int status = build_image_record(title, x, y, width, height, zoom, depth, &built, &bits);
+    if (status != 0) return status;
+    install_image_record(n, built, bits);
     return 0;
 }
 
@@ -178,16 +206,8 @@ int VRX_CreateImage8(int n, const char *title, int x, int y, int width, int heig
 // Closes image window n and frees what it owns; 1 when n is not open
 int VRX_DestroyImage(int n) {
     if (!image_exists(n)) return 1;
-    ImageRecord &r = vrx_images[n];
-    r.exists = 0;
-    SelectObject(r.memory_dc, r.previous_bitmap);
-    DeleteObject(r.bitmap);
-    DeleteDC(r.memory_dc);
-    ReleaseDC(r.window, r.window_dc);
-    free(r.title);
-    r.title = nullptr;
-    snap_unregister(r.window);
-    DestroyWindow(r.window);
+    vrx_images[n].exists = 0;
+    release_image_record(vrx_images[n]);
     return 0;
 }
 
@@ -375,29 +395,29 @@ int VRX_GetColorTable(void *colors) {
 }
 
 // Gives image n a new blank raster, keeping title, place, zoom, stretch mode and colour table
-// NOTE: when the new size cannot be shown or its raster cannot be made, the old image is kept as it
-//       was, content included: a raster of the new size is tried before the old window goes.
+// NOTE: the new window and raster are built before the old ones go, so when the new size cannot be
+//       shown or anything of it cannot be made, image n stays as it was, content included.
 int VRX_ResizeImage(int n, int width, int height) {
     if (!image_exists(n)) return 1;
-    ImageRecord &r = vrx_images[n];
+    ImageRecord old = vrx_images[n];
     char title[256];
-    snprintf(title, sizeof title, "%s", r.title);
+    snprintf(title, sizeof title, "%s", old.title);
     RECT outer;
-    GetWindowRect(r.window, &outer);
-    int zoom = r.zoom, depth = r.depth, mode = VRX_GetStretchMode(n);
-    RGBQUAD colours[256];
-    if (depth == 8) GetDIBColorTable(r.memory_dc, 0, 256, colours);
-    int f, vw, vh;
-    if (fit_zoom(width < 1 ? 1 : width, height < 1 ? 1 : height, zoom, screen_limits(), &f, &vw, &vh) != 0)
-        return 2;
-    void *bits;
-    HBITMAP trial = make_raster(width < 1 ? 1 : width, height < 1 ? 1 : height, depth, &bits);
-    if (!trial) return 3;
-    DeleteObject(trial);
-    VRX_DestroyImage(n);
-    int status = create_image_window(n, title, outer.left, outer.top, width, height, zoom, depth);
+    GetWindowRect(old.window, &outer);
+    int mode = VRX_GetStretchMode(n);
+    ImageRecord built;
+    void *bits = nullptr;
+    int status = build_image_record(title, outer.left, outer.top, width, height, old.zoom, old.depth, &built, &bits);
     if (status != 0) return status;
-    if (depth == 8) SetDIBColorTable(vrx_images[n].memory_dc, 0, 256, colours);
+    if (old.depth == 8) {
+        RGBQUAD colours[256];
+        GetDIBColorTable(old.memory_dc, 0, 256, colours);
+        SetDIBColorTable(built.memory_dc, 0, 256, colours);
+    }
+    // The slot is free while the old window is destroyed, so its last messages find no image.
+    vrx_images[n].exists = 0;
+    release_image_record(old);
+    install_image_record(n, built, bits);
     VRX_SetStretchMode(mode, n);
     return 0;
 }

@@ -2,8 +2,10 @@
 // items, Zoom..., Resize..., Destroy and Clipping.
 //
 // Thread: the worker thread.
-// NOTE: a dialog, a prompt or a point tool pumps messages, so the image can be closed (and its slot
-//       reused) while it waits; afterwards a command goes on only while its image still exists.
+// NOTE: a dialog, a prompt or a point tool pumps messages, so other commands run while it waits: the
+//       image can be closed, its slot given to another window, or another image made current.
+//       Afterwards a command goes on only while its window still shows image n, and acts on n by
+//       number, not on whatever image is current then.
 
 #include "image/window_commands.h"
 
@@ -20,24 +22,30 @@
 #include <cstdio>
 
 // Load image file: the dialog, then the file into image n, which stays current
-bool load_command(int n, HWND, int) {
+bool load_command(int n, HWND w, int) {
     wchar_t name[MAX_PATH];
-    if (load_file_dialog(name) != 0) return false;
+    if (load_file_dialog(name) != 0 || !image_shown_in(n, w)) return false;
+    if (vrx_current_image != n) VRX_SelectImage(n);   // a command run during the dialog selected another
     load_image_file_wide(name, 0, 0);
     return true;
 }
 
-// Save as: the dialog; its filter chooses the format (JPEG at quality 100)
-bool save_command(int n, HWND, int) {
-    char name[MAX_PATH];
+// Save as: the dialog; its filter chooses the format (JPEG at quality 100). A failed save is reported.
+// NOTE: image n is made current for the save only; a command run during the dialog may have made
+//       another image current, and that stays so.
+bool save_command(int n, HWND w, int) {
+    wchar_t name[MAX_PATH];
     if (save_file_dialog(name) != 0) return false;
     static const int format_of_filter[] = {-1, 0, 0, 1, 2, 3, 4};
     int filter = save_dialog_filter();
-    if (filter < 1 || filter > 6 || !image_exists(n)) return false;
-    int saved_quality = vrx_jpeg_quality;
+    if (filter < 1 || filter > 6 || !image_shown_in(n, w)) return false;
+    int saved_quality = vrx_jpeg_quality, saved_current = vrx_current_image;
     vrx_jpeg_quality = 100;
-    VRX_SaveImage(vrx_images[n].width, vrx_images[n].height, format_of_filter[filter], name);
+    vrx_current_image = n;
+    int status = save_image_file_wide(vrx_images[n].width, vrx_images[n].height, format_of_filter[filter], name);
+    vrx_current_image = saved_current;
     vrx_jpeg_quality = saved_quality;
+    if (status != 0) MessageBoxW(nullptr, L"Can't save image file!", L"Error", MB_OK);
     return true;
 }
 
@@ -58,17 +66,17 @@ static bool prompt_number(const char *prompt, int n, int *value) {
 }
 
 // Zoom...: the zoom typed in the console
-bool zoom_prompt_command(int n, HWND, int) {
+bool zoom_prompt_command(int n, HWND w, int) {
     int zoom;
-    return prompt_number("[%d] Zoom(%%)=", n, &zoom) && image_exists(n) && VRX_SetZoom(n, zoom) == 0;
+    return prompt_number("[%d] Zoom(%%)=", n, &zoom) && image_shown_in(n, w) && VRX_SetZoom(n, zoom) == 0;
 }
 
 // Resize...: the new raster size typed in the console
-bool resize_prompt_command(int n, HWND, int) {
+bool resize_prompt_command(int n, HWND w, int) {
     int width, height;
     if (!prompt_number("[%d] New x-size(pixel)=", n, &width)) return false;
     if (!prompt_number("[%d] New y-size(pixel)=", n, &height)) return false;
-    return image_exists(n) && VRX_ResizeImage(n, width, height) == 0;
+    return image_shown_in(n, w) && VRX_ResizeImage(n, width, height) == 0;
 }
 
 // Copy: the image onto the clipboard
@@ -88,9 +96,9 @@ bool paste_command(int n, HWND, int at_click) {
 }
 
 // Clipping: a dragged rectangle of image n copied into the lowest free slot
-bool clipping_command(int n, HWND, int) {
+bool clipping_command(int n, HWND window, int) {
     int x1, y1, x2, y2;
-    if (wait_rectangle(n, &x1, &y1, &x2, &y2) != 0 || !image_exists(n)) return false;
+    if (wait_rectangle(n, &x1, &y1, &x2, &y2) != 0 || !image_shown_in(n, window)) return false;
     char title[64];
     snprintf(title, sizeof title, "(%d,%d)-(%d,%d)", x1, y1, x2, y2);
     int w = x2 - x1 + 1, h = y2 - y1 + 1, depth = vrx_images[n].depth;

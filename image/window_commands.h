@@ -4,7 +4,7 @@
 // Thread: the worker thread (inside the image window procedure).
 // Each is a handler of the image window's command table (image/image_menus.cpp): it gets the image the
 // table picked, the window and the command's own argument, and returns true when the table's repaint
-// should follow.
+// should follow. After a dialog or a prompt a handler goes on only while w still shows image n.
 
 #pragma once
 
@@ -12,7 +12,7 @@
 
 // Load image file: the dialog, then the file into image n, which stays current
 bool load_command(int n, HWND w, int);
-// Save as: the dialog, whose filter chooses the format (JPEG at quality 100)
+// Save as: the dialog, whose filter chooses the format (JPEG at quality 100); a failed save is reported
 bool save_command(int n, HWND w, int);
 // Destroy: closes the image
 bool destroy_command(int n, HWND w, int);

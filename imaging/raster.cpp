@@ -132,3 +132,26 @@ void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst) {
         memset(out + (size_t)inside * 3, 0, stride - (size_t)inside * 3);
     }
 }
+
+// Bytes of a packed DIB's rows of the whole raster, padded to 4
+size_t dib_rows_bytes(const RasterView &r) {
+    if (!r.pixels || (r.depth != 8 && r.depth != 32) || r.width <= 0 || r.height <= 0) return 0;
+    size_t row = r.depth == 32 ? rgb24_stride(r.width) : ((size_t)r.width + 3) & ~(size_t)3;
+    return row * (size_t)r.height;
+}
+
+// Writes the raster bottom row first as 24-bit or 8-bit rows, padding 0
+void pack_dib_rows(const RasterView &r, unsigned char *dst) {
+    size_t bytes = dib_rows_bytes(r);
+    if (!dst || !bytes) return;
+    size_t row = bytes / (size_t)r.height;
+    for (int j = 0; j < r.height; j++) {
+        unsigned char *out = dst + (size_t)(r.height - 1 - j) * row;
+        if (r.depth == 32) {
+            pack_block_rgb24(RasterView{raster_row(r, j), r.width, 1, 32, r.stride}, r.width, 1, out);
+        } else {
+            memcpy(out, raster_row(r, j), (size_t)r.width);
+            memset(out + r.width, 0, row - (size_t)r.width);
+        }
+    }
+}

@@ -89,3 +89,10 @@ size_t rgb24_stride(int w);
 // red per pixel, each row rgb24_stride(w) bytes with its padding 0) into dst: one pass, no other
 // buffer; pixels outside the raster, or all of them for a raster that is not 32-bit, are 0
 void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst);
+// Bytes of the rows of a packed DIB of the whole raster: 24-bit rows for a 32-bit raster, 8-bit rows
+// for an 8-bit one, each padded to a multiple of 4 (0 for a view without pixels or with a bad depth)
+size_t dib_rows_bytes(const RasterView &r);
+// Writes the whole raster as the rows of a bottom-up packed DIB into dst (dib_rows_bytes(r) bytes):
+// the bottom row first, a 32-bit raster as blue, green, red bytes, an 8-bit one as its indices, every
+// row's padding 0
+void pack_dib_rows(const RasterView &r, unsigned char *dst);

@@ -21,7 +21,7 @@ apt_install clang llvm libclang-rt-14-dev time
 
 # The sources each target needs besides itself
 declare -A sources=(
-  [packed_dib]="image/packed_dib.cpp"
+  [packed_dib]="image/packed_dib.cpp imaging/rle_decode.cpp imaging/raster.cpp"
   [ensure_extension]="image/file_name.cpp"
   [parse_number]="base/number_text.cpp"
   [cp932]="imaging/text_core.cpp imaging/draw_core.cpp imaging/raster.cpp imaging/font8x14.cpp"
@@ -31,7 +31,7 @@ declare -A sources=(
 )
 # What the coverage figures count: the functions under test (a pattern of their mangled names)
 declare -A measured=(
-  [packed_dib]="read_packed_dib|read32" [ensure_extension]="ensure_extension"
+  [packed_dib]="read_packed_dib|read32|rle_decode|rle_put_run" [ensure_extension]="ensure_extension"
   [parse_number]="parse_number" [cp932]="cp932_"
   [text_layout]="draw_char|draw_string|draw_textv|text_advance|new_line"
   [window_report]="append_c_string|append_format|build_window_report|report_|print_|cp932_lead_byte"

@@ -108,3 +108,28 @@ TEST(PackRgb24, ARasterWithoutWordsGivesBlackRows) {
     pack_block_rgb24(raster_view(nullptr, 2, 2, 32), 2, 2, out.data());
     EXPECT_EQ(std::vector<unsigned char>(16, 0), out);
 }
+
+// The rows of the clipboard's packed DIB: bottom row first, 24-bit or 8-bit, every padding byte 0
+TEST(PackDibRows, WritesTheRasterBottomUpWithZeroPadding) {
+    uint32_t words[] = {0x112233, 0x445566, 0x778899,
+                        0xFFAABBCC, 0xDDEEFF, 0x010203};   // the top byte is not a colour
+    unsigned char indices[] = {1, 2, 3, 0xEE, 4, 5, 6, 0xEE};   // 3 wide: rows of 4, padding 0xEE
+    struct Case {
+        RasterView view;
+        std::vector<unsigned char> rows;
+    } cases[] = {
+        {raster_view(words, 3, 2, 32), {0xCC, 0xBB, 0xAA, 0xFF, 0xEE, 0xDD, 0x03, 0x02, 0x01, 0, 0, 0,
+                                        0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0x99, 0x88, 0x77, 0, 0, 0}},
+        {raster_view(words, 1, 2, 32), {0x66, 0x55, 0x44, 0, 0x33, 0x22, 0x11, 0}},   // 1 wide: stride 1 word
+        {raster_view(indices, 3, 2, 8), {4, 5, 6, 0, 1, 2, 3, 0}},
+        {raster_view(nullptr, 3, 2, 32), {}},
+        {raster_view(words, 3, 2, 16), {}},
+    };
+    for (const Case &c : cases) {
+        ASSERT_EQ(dib_rows_bytes(c.view), c.rows.size()) << c.view.width << "x" << c.view.depth;
+        std::vector<unsigned char> out(c.rows.size() + 1, 0xEE);
+        pack_dib_rows(c.view, out.data());
+        EXPECT_EQ(std::vector<unsigned char>(out.begin(), out.end() - 1), c.rows) << c.view.width << "x" << c.view.depth;
+        EXPECT_EQ(out.back(), 0xEE) << "nothing past the rows";
+    }
+}

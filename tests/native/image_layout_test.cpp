@@ -321,8 +321,6 @@ TEST(PackedDib, RefusesWhatItCannotRead) {
     EXPECT_EQ(check(dib(64, 40, 1, 0, 24), &info), 1) << "zero height";
     EXPECT_EQ(check(dib(64, 40, 1, INT32_MIN, 24), &info), 1) << "height that has no absolute value";
     EXPECT_EQ(check(dib(64, 40, 1, 1, 2), &info), 1) << "2 bits per pixel";
-    EXPECT_EQ(check(dib(1100, 40, 1, 1, 8, 1), &info), 1) << "BI_RLE8";
-    EXPECT_EQ(check(dib(1100, 40, 1, 1, 4, 2), &info), 1) << "BI_RLE4";
     EXPECT_EQ(check(dib(1100, 40, 1, 1, 24, 4), &info), 1) << "BI_JPEG";
     auto planes = dib(64, 40, 1, 1, 24);
     put16(planes, 12, 2);
@@ -332,3 +330,42 @@ TEST(PackedDib, RefusesWhatItCannotRead) {
     EXPECT_EQ(check(dib(64, 40, INT32_MAX, INT32_MAX, 32), &info), 1);
     EXPECT_EQ(check(dib(64, 40, 1, 1, 8, 0, 0xFFFFFFFFu), &info), 1) << "a colour count past the block";
 }
+
+TEST(PackedDib, TakesRunLengthPicturesBottomUpWithTheirStreamInsideTheBlock) {
+    // A 5 x 3 picture after a full table (1024 bytes at 8 bits, 64 at 4), with 10 bytes left in the
+    // block; biSizeImage 0 takes them all, otherwise biSizeImage is the stream and must fit them.
+    struct Case {
+        const char *what;
+        unsigned bits;
+        uint32_t compression;
+        int32_t height;
+        uint32_t size_image;
+        int result;
+        size_t stream;   // when taken
+    } cases[] = {
+        {"RLE8, the rest of the block", 8, 1, 3, 0, 0, 10},
+        {"RLE4, biSizeImage", 4, 2, 3, 6, 0, 6},
+        {"RLE8, biSizeImage of all that is left", 8, 1, 3, 10, 0, 10},
+        {"RLE8, biSizeImage past the block", 8, 1, 3, 11, 1, 0},
+        {"RLE8, top-down", 8, 1, -3, 0, 1, 0},
+        {"RLE8 at 4 bits", 4, 1, 3, 0, 1, 0},
+        {"RLE4 at 8 bits", 8, 2, 3, 0, 1, 0},
+        {"RLE8 at 24 bits", 24, 1, 3, 0, 1, 0},
+        {"RLE8 decoding to 64 MB and a row", 8, 1, (1 << 26) / 8 + 1, 0, 1, 0},
+        {"RLE8 decoding to 64 MB", 8, 1, (1 << 26) / 8, 0, 0, 10},
+    };
+    for (const Case &c : cases) {
+        size_t table = c.bits <= 8 ? (size_t)4 << c.bits : 0;
+        auto b = dib(40 + table + 10, 40, 5, c.height, c.bits, c.compression);
+        put32(b, 20, c.size_image);
+        PackedDibInfo info;
+        ASSERT_EQ(check(b, &info), c.result) << c.what;
+        if (c.result != 0) continue;
+        EXPECT_EQ(info.compression, (int)c.compression) << c.what;
+        EXPECT_EQ(info.bits_offset, 40 + table) << c.what;
+        EXPECT_EQ(info.bits_bytes, c.stream) << c.what;
+        EXPECT_EQ(info.row_bytes, 8u) << c.what << ": the decoded 8-bit rows";
+        EXPECT_EQ(info.colours, 1 << c.bits) << c.what;
+    }
+}
+

@@ -1,6 +1,7 @@
 // tests/windows/image_files_test.cpp - image files written and read back in every format, copy and
 // paste through the clipboard, files dropped on the main window, and the paste at a clicked point.
 #include "tests/windows/harness.h"
+#include "tests/windows/import_patch.h"
 
 #include "tests/windows/toolkit.h"
 #include "vrxlib.h"
@@ -10,7 +11,9 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <memory>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -140,6 +143,43 @@ TEST(ImageFiles, An8BitImageIsWrittenWithItsColourTable) {
     DeleteFileA(path.c_str());
 }
 
+// A draw that fails as Windows' GDI+ does for a file damaged past its header, which it decodes only then
+static Gdiplus::GpStatus WINGDIPAPI failing_draw(Gdiplus::GpGraphics *, Gdiplus::GpImage *, INT, INT, INT, INT) {
+    return Gdiplus::GenericError;
+}
+
+TEST(ImageFiles, APaletteFileGivesAnEightBitImageItsTableOnlyWhenItIsDrawn) {
+    std::string base = scratch("palette"), path = base + ".gif";
+    DeleteFileA(path.c_str());
+    ASSERT_EQ(harness_start(), 0);
+    for (bool draw_fails : {false, true}) {
+        SCOPED_TRACE(draw_fails ? "the draw fails" : "the draw succeeds");
+        std::unique_ptr<ImportPatch> patch;
+        EXPECT_TRUE(harness_run_on_worker([&] {
+            ASSERT_EQ(VRX_CreateImage8(0, "red and blue", 0, 0, 4, 2, 100), 0);
+            RGBQUAD colours[2] = {{0x00, 0x00, 0xFF, 0}, {0xFF, 0x00, 0x00, 0}};   // red, blue
+            ASSERT_EQ(VRX_SetColorTable(colours, 2), 0);
+            for (int x = 0; x < 4; x++) pixels8[0][x] = pixels8[0][4 + x] = (unsigned char)(x & 1);
+            ASSERT_EQ(VRX_SaveImage(4, 2, 2, base.c_str()), 0);
+            ASSERT_EQ(VRX_CreateImage8(1, "grey", 0, 0, 4, 2, 100), 0);   // the grey ramp
+            if (draw_fails) patch.reset(new ImportPatch("gdiplus.dll", "GdipDrawImageRectI", (void *)failing_draw));
+            ASSERT_TRUE(!patch || patch->active());
+            EXPECT_EQ(VRX_LoadImage(path.c_str(), 0, 0), draw_fails ? 1 : 0);
+            patch.reset();
+            RGBQUAD table[256];
+            ASSERT_EQ(VRX_GetColorTable(table), 0);
+            EXPECT_EQ(table[0].rgbRed, draw_fails ? 0 : 0xFF);
+            EXPECT_EQ(table[1].rgbBlue, draw_fails ? 1 : 0xFF);
+            EXPECT_EQ(table[1].rgbRed, draw_fails ? 1 : 0);
+            EXPECT_EQ(pixels8[1][1], draw_fails ? 0 : 1);
+            VRX_DestroyImage(0);
+            VRX_DestroyImage(1);
+        }));
+    }
+    EXPECT_TRUE(harness_exit());
+    DeleteFileA(path.c_str());
+}
+
 TEST(ImageFiles, ABlockWiderAndTallerThanTheImageIsWrittenWithBlackOutside) {
     std::string base = scratch("wide"), path = base + ".bmp";
     DeleteFileA(path.c_str());
@@ -209,6 +249,61 @@ TEST(ImageClipboard, An8BitImageTravelsWithItsColourTable) {
     EXPECT_EQ(pixels32[1][1], 0x102030u);
     EXPECT_EQ(pixels32[1][2], 0x0080FFu);
     EXPECT_EQ(pixels32[1][5 + 4], 0x0080FFu) << "row 1, column 4 holds index (4 + 1) % 3 = 2";
+    EXPECT_TRUE(harness_exit());
+}
+
+// GetDIBits as Windows answers it for a bitmap that is still selected into a DC: no rows
+static int WINAPI refusing_get_dibits(HDC, HBITMAP, UINT, UINT, LPVOID, LPBITMAPINFO, UINT) { return 0; }
+
+TEST(ImageClipboard, CopyPutsTheRasterBottomUpWithZeroPaddingWhateverGetDIBitsDoes) {
+    struct Case { int depth, width; } cases[] = {{32, 3}, {8, 5}};   // rows of 9 and 5 bytes, padded
+    ASSERT_EQ(harness_start(), 0);
+    ImportPatch patch("gdi32.dll", "GetDIBits", (void *)refusing_get_dibits);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.depth);
+        std::vector<unsigned char> expected;
+        EXPECT_TRUE(harness_run_on_worker([&] {
+            ASSERT_EQ(create_image_window(0, "copied", 0, 0, c.width, 2, 100, c.depth), 0);
+            RGBQUAD colours[3] = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}};
+            if (c.depth == 8) {
+                ASSERT_EQ(VRX_SetColorTable(colours, 3), 0);
+            }
+            // The block as it must be: header, 256 colours for 8 bits, rows bottom row first
+            expected.assign(40, 0);
+            unsigned char header[16] = {40, 0, 0, 0, (unsigned char)c.width, 0, 0, 0, 2, 0, 0, 0, 1, 0,
+                                        (unsigned char)(c.depth == 32 ? 24 : 8), 0};
+            memcpy(expected.data(), header, 16);
+            for (int i = 0; i < (c.depth == 8 ? 256 : 0); i++) {
+                RGBQUAD q = i < 3 ? colours[i] : RGBQUAD{(BYTE)i, (BYTE)i, (BYTE)i, 0};
+                expected.insert(expected.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, 0});
+            }
+            for (int y = 1; y >= 0; y--) {
+                size_t start = expected.size();
+                for (int x = 0; x < c.width; x++) {
+                    uint32_t v = (uint32_t)(0x10 * y + x + 1);
+                    if (c.depth == 32) {
+                        pixels32[0][y * c.width + x] = 0xFF000000u | v << 16 | v << 8 | (v ^ 0x80);   // top byte set
+                        expected.insert(expected.end(), {(unsigned char)(v ^ 0x80), (unsigned char)v, (unsigned char)v});
+                    } else {
+                        pixels8[0][y * 8 + x] = (unsigned char)v;
+                        expected.push_back((unsigned char)v);
+                    }
+                }
+                while ((expected.size() - start) % 4) expected.push_back(0);
+            }
+            EXPECT_EQ(copy_image_to_clipboard(0), 0);
+            VRX_DestroyImage(0);
+        }));
+        ASSERT_TRUE(OpenClipboard(vrx_main_window));
+        HANDLE data = GetClipboardData(CF_DIB);
+        const unsigned char *block = data ? (const unsigned char *)GlobalLock(data) : nullptr;
+        ASSERT_TRUE(block);
+        ASSERT_EQ(GlobalSize(data), expected.size());
+        std::vector<unsigned char> copied(block, block + expected.size());
+        GlobalUnlock(data);
+        CloseClipboard();
+        EXPECT_EQ(copied, expected);
+    }
     EXPECT_TRUE(harness_exit());
 }
 

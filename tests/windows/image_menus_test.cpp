@@ -1,7 +1,8 @@
 // tests/windows/image_menus_test.cpp - the two pop-up menus of image windows as they are built for a
-// given image (items, ids, check marks, sub-menus), and the window's own commands Clipping, Cut and
-// Save as on real image windows.
+// given image (items, ids, check marks, sub-menus), and the window's own commands Clipping, Cut, Load
+// and Save as on real image windows.
 #include "tests/windows/harness.h"
+#include "tests/windows/worker_dialog.h"
 
 #include "tests/windows/toolkit.h"
 #include "imaging/draw_core.h"
@@ -9,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -243,3 +246,74 @@ TEST_F(ImageMenus, CutClearsTheImageOnlyOnceItsContentIsOnTheClipboard) {
     GlobalUnlock(dib);
     CloseClipboard();
 }
+
+TEST_F(ImageMenus, LoadAndSaveAsActOnTheirOwnImageWhateverRunsWhileTheDialogIsOpen) {
+    // While the dialog of image 0 is open, a command on image 1 makes image 1 current; the dialog is
+    // then confirmed, and its file must come from, or go into, image 0.
+    struct Case {
+        const char *what;
+        int command;         // on image 0
+        int meanwhile;       // on image 1, from inside the dialog
+    } cases[] = {
+        {"Save as, Test Pattern meanwhile", IDM_SAVE_AS, IDM_PATTERN_RGB},
+        {"Save as, R. Rotate meanwhile", IDM_SAVE_AS, IDM_ROTATE_RIGHT},
+        {"Load, Test Pattern meanwhile", IDM_LOAD, IDM_PATTERN_RGB},
+    };
+    const std::wstring saved = L"C:\\vrx_menus_test_interleaved", picture = L"C:\\vrx_menus_test_picture.bmp";
+    ASSERT_TRUE(harness_run_on_worker([&] {
+        ASSERT_EQ(VRX_CreateImage(5, "picture", 0, 0, 16, 8, 100), 0);
+        for (int i = 0; i < 16 * 8; i++) pixels32[5][i] = 0x00FF00;
+        ASSERT_EQ(VRX_SaveImage(16, 8, 0, "C:\\vrx_menus_test_picture"), 0);
+        VRX_DestroyImage(5);
+    }));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileW((saved + L".bmp").c_str());
+        ASSERT_TRUE(harness_run_on_worker([] {
+            for (int i = 0; i < 200 * 150; i++) pixels32[0][i] = 0x123456;
+            VRX_SelectImage(4);
+        }));
+        HWND first = vrx_images[0].window, second = vrx_images[1].window;
+        std::atomic<int> state{0};   // 1 done, -1 no dialog, -2 the other command did not run
+        std::thread driver([&] {
+            HWND dlg = find_worker_dialog(10000);
+            if (!dlg) { state = -1; return; }
+            PostMessageW(second, WM_COMMAND, c.meanwhile, 0);
+            if (!harness_wait_for([] { return vrx_current_image == 1; })) state = -2;
+            const std::wstring &path = c.command == IDM_SAVE_AS ? saved : picture;
+            SetDlgItemTextW(dlg, 1152, path.c_str());
+            SetDlgItemTextW(dlg, 1148, path.c_str());
+            PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+            harness_wait_for([&] { return !IsWindow(dlg); });
+            if (state == 0) state = 1;
+        });
+        PostMessageW(first, WM_COMMAND, c.command, 0);
+        harness_pump_until([&] { return state.load() != 0; }, 15000);
+        driver.join();
+        ASSERT_EQ(state.load(), 1);
+        ASSERT_TRUE(harness_run_on_worker([] {}));   // the command has returned
+        ASSERT_TRUE(harness_run_on_worker([&] {
+            if (c.command == IDM_LOAD) {
+                // The picture is in image 0, which is current; image 1 keeps its pattern.
+                EXPECT_EQ(vrx_current_image, 0);
+                EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, 0x00FF00u);
+                EXPECT_EQ(pixels32[0][16], 0x123456u);
+                EXPECT_NE(pixels32[1][0] & 0xFFFFFF, 0x00FF00u);
+                return;
+            }
+            // The file holds image 0's pixels at image 0's size.
+            VRX_DestroyImage(6);
+            ASSERT_EQ(VRX_CreateImage(6, "back", 0, 0, 400, 400, 100), 0);
+            for (int i = 0; i < 400 * 400; i++) pixels32[6][i] = 0xABCDEF;
+            std::string narrow(saved.begin(), saved.end());
+            ASSERT_EQ(VRX_LoadImage((narrow + ".bmp").c_str(), 0, 0), 0);
+            for (int y = 0; y < 150; y += 7)
+                for (int x = 0; x < 200; x += 9) ASSERT_EQ(pixels32[6][y * 400 + x] & 0xFFFFFF, 0x123456u) << x << "," << y;
+            EXPECT_EQ(pixels32[6][200], 0xABCDEFu) << "wider than image 0";
+            EXPECT_EQ(pixels32[6][150 * 400], 0xABCDEFu) << "taller than image 0";
+        }));
+    }
+    DeleteFileW((saved + L".bmp").c_str());
+    DeleteFileW(picture.c_str());
+}
+

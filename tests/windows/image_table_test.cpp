@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -176,18 +177,43 @@ TEST(ImageResize, KeepsTitleZoomAndHalftoneWithABlankRaster) {
     });
 }
 
-TEST(ImageResize, ARasterThatCannotBeMadeKeepsTheImageWithItsContent) {
-    with_toolkit([] {
-        ASSERT_EQ(VRX_CreateImage(0, "keep", 40, 40, 100, 50, 100), 0);
-        HWND before = vrx_images[0].window;
-        pixels32[0][5] = 0x123456;
-        // 100000 x 100000 fits the screen at a small zoom, but its 40 GB raster cannot be made.
-        EXPECT_NE(VRX_ResizeImage(0, 100000, 100000), 0);
-        ASSERT_TRUE(image_exists(0));
-        EXPECT_EQ(vrx_images[0].window, before);
-        EXPECT_EQ(VRX_GetImageWidth(0), 100);
-        EXPECT_EQ(VRX_GetImageHeight(0), 50);
-        EXPECT_EQ(pixels32[0][5], 0x123456u);
+// A CBT hook that refuses every new window of the thread it is set on
+static LRESULT CALLBACK refuse_windows(int code, WPARAM wp, LPARAM lp) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST(ImageResize, ANewRasterOrWindowThatCannotBeMadeKeepsTheImageWithItsContent) {
+    // 100000 x 100000 fits the screen at a small zoom, but its 40 GB raster cannot be made; the other
+    // ways re-create the window while window creation is refused.
+    struct Way {
+        const char *what;
+        bool refuse_windows;
+        std::function<void(HWND)> run;
+    } ways[] = {
+        {"a raster of 40 GB", false, [](HWND) { EXPECT_NE(VRX_ResizeImage(0, 100000, 100000), 0); }},
+        {"VRX_ResizeImage", true, [](HWND) { EXPECT_EQ(VRX_ResizeImage(0, 60, 30), 3); }},
+        {"R. Rotate", true, [](HWND w) { SendMessageW(w, WM_COMMAND, IDM_ROTATE_RIGHT, 0); }},
+        {"Size 200.0%", true, [](HWND w) { SendMessageW(w, WM_COMMAND, IDM_SIZE_200, 0); }},
+    };
+    with_toolkit([&] {
+        for (const Way &way : ways) {
+            SCOPED_TRACE(way.what);
+            ASSERT_EQ(VRX_CreateImage(0, "keep", 40, 40, 100, 50, 100), 0);
+            HWND before = vrx_images[0].window;
+            pixels32[0][5] = 0x123456;
+            HHOOK hook = way.refuse_windows ? SetWindowsHookExW(WH_CBT, refuse_windows, nullptr, GetCurrentThreadId())
+                                            : nullptr;
+            way.run(before);
+            if (hook) UnhookWindowsHookEx(hook);
+            ASSERT_TRUE(image_exists(0));
+            EXPECT_EQ(vrx_images[0].window, before);
+            EXPECT_TRUE(IsWindow(before));
+            EXPECT_EQ(VRX_GetImageWidth(0), 100);
+            EXPECT_EQ(VRX_GetImageHeight(0), 50);
+            EXPECT_EQ(pixels32[0][5], 0x123456u);
+            EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
+            VRX_DestroyImage(0);
+        }
     });
 }
 

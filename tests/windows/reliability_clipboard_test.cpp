@@ -1,7 +1,7 @@
 // tests/windows/reliability_clipboard_test.cpp - clipboard pictures of every layout, good and
 // malformed, pasted through the main window, the image window's Paste at a clicked point and its
-// Ctrl+V. A picture that can be read arrives with its pixels in place; one that cannot is refused
-// quietly: no window, no click wait, the image unchanged.
+// Ctrl+V. A picture that can be read (run-length ones decoded by the toolkit) arrives with its pixels
+// in place; one that cannot is refused quietly: no window, no click wait, the image unchanged.
 #include "tests/windows/harness.h"
 
 #include "tests/windows/toolkit.h"
@@ -34,6 +34,8 @@ struct Layout {
     long long cut = 0;             // bytes taken off the end of the block (negative: the block is cut to -cut bytes)
     bool readable = true;          // what the paste must make of it
     bool check_pixels = true;      // false when the rows index colours the table does not have
+    long long size_image = 0;      // biSizeImage; -1: the run-length stream's own length
+    std::vector<unsigned char> stream;   // RLE8/RLE4: this stream instead of the picture's own
 };
 
 void PrintTo(const Layout &l, std::ostream *os) { *os << l.name; }
@@ -66,7 +68,23 @@ std::vector<unsigned char> packed_dib(const Layout &l) {
     size_t entries = l.bits <= 8 ? (l.used ? l.used : (1u << l.bits)) : l.used;
     bool masks_after = l.compression == 3 && l.header_size < 52;
     size_t row = ((3 * l.bits + 31) / 32) * 4;
-    size_t size = l.header_size + (masks_after ? 12 : 0) + entries * 4 + row * 2;
+    // A run-length stream, bottom row first: its pixels as encoded runs of one, end of line, the top
+    // row as an absolute run (padded to an even length), end of bitmap
+    bool rle = l.compression == 1 || l.compression == 2;
+    std::vector<unsigned char> stream = l.stream;
+    if (rle && stream.empty()) {
+        auto index = [&](uint32_t c) { unsigned i = 0; while (palette[i] != c) i++; return (unsigned char)i; };
+        for (int x = 0; x < 3; x++) {
+            unsigned char i = index(pic[1][x]);
+            stream.insert(stream.end(), {1, (unsigned char)(l.bits == 8 ? i : i << 4 | i)});
+        }
+        stream.insert(stream.end(), {0, 0, 0, 3});
+        unsigned char a = index(pic[0][0]), b = index(pic[0][1]), c = index(pic[0][2]);
+        if (l.bits == 8) stream.insert(stream.end(), {a, b, c, 0});
+        else stream.insert(stream.end(), {(unsigned char)(a << 4 | b), (unsigned char)(c << 4)});
+        stream.insert(stream.end(), {0, 1});
+    }
+    size_t size = l.header_size + (masks_after ? 12 : 0) + entries * 4 + (rle ? stream.size() : row * 2);
     std::vector<unsigned char> b(size, 0);
     put32(b, 0, l.header_size);
     put32(b, 4, (uint32_t)l.width);
@@ -74,6 +92,7 @@ std::vector<unsigned char> packed_dib(const Layout &l) {
     put16(b, 12, 1);
     put16(b, 14, l.bits);
     put32(b, 16, l.compression);
+    put32(b, 20, (uint32_t)(l.size_image == -1 ? stream.size() : l.size_image));
     put32(b, 32, l.used);
     uint32_t masks[3] = {l.bits == 16 ? 0xF800u : 0xFF0000u, l.bits == 16 ? 0x07E0u : 0x00FF00u,
                          l.bits == 16 ? 0x001Fu : 0x0000FFu};
@@ -85,7 +104,8 @@ std::vector<unsigned char> packed_dib(const Layout &l) {
     }
     for (size_t i = 0; i < entries && i < palette.size(); i++) put32(b, at + 4 * i, palette[i]);
     at += entries * 4;
-    for (int y = 0; y < 2; y++) {
+    if (rle) memcpy(b.data() + at, stream.data(), stream.size());
+    for (int y = 0; y < 2 && !rle; y++) {
         int source = l.top_down ? y : 1 - y;   // bottom-up unless top-down
         unsigned char *r = b.data() + at + row * (size_t)y;
         for (int x = 0; x < 3; x++) {
@@ -278,8 +298,15 @@ const Layout kLayouts[] = {
     [] { Layout l = with_bits(layout("colours_used_1"), 8); l.used = 1; l.check_pixels = false; return l; }(),
     [] { Layout l = with_bits(layout("colours_used_1000_block_short"), 8); l.used = 1000; l.cut = 2000; l.readable = false; return l; }(),
     [] { Layout l = layout("top_down_24"); l.top_down = true; return l; }(),
-    [] { Layout l = with_bits(layout("rle8"), 8, 1); l.readable = false; return l; }(),
-    [] { Layout l = with_bits(layout("rle4"), 4, 2); l.readable = false; return l; }(),
+    with_bits(layout("rle8"), 8, 1),
+    [] { Layout l = with_bits(layout("rle4_size_image"), 4, 2); l.size_image = -1; return l; }(),
+    [] { Layout l = with_bits(layout("rle8_top_down"), 8, 1); l.top_down = true; l.readable = false; return l; }(),
+    [] { Layout l = with_bits(layout("rle8_size_image_past_block"), 8, 1); l.size_image = 17; l.readable = false; return l; }(),
+    // Without the end of bitmap and the absolute run's pad byte: cut inside a code
+    [] { Layout l = with_bits(layout("rle8_cut_in_a_run"), 8, 1); l.cut = 3; l.readable = false; return l; }(),
+    // 255 pixels into a 3-pixel row, then a delta past the top row: clipped, then the end
+    [] { Layout l = with_bits(layout("rle4_run_past_the_edge_delta_past_the_top"), 4, 2);
+         l.stream = {0xFF, 0x12, 0, 2, 0, 5, 0x03, 0x33}; l.check_pixels = false; return l; }(),
     [] { Layout l = with_bits(layout("jpeg"), 24, 4); l.readable = false; return l; }(),
     [] { Layout l = layout("rows_missing"); l.cut = 8; l.readable = false; return l; }(),
     [] { Layout l = layout("claims_100x100"); l.width = 100; l.height = 100; l.readable = false; return l; }(),

@@ -146,10 +146,12 @@ void expect_image_after_load(const BadFile &f, bool *drew) {
             }
 }
 
-// The image window's Load image file command, with path typed into its dialog and OK pressed;
-// false when the dialog did not come or did not go away
-bool load_through_dialog(const std::wstring &path) {
+// The image window's Load image file (or another dialog command of it) on image 0, with path typed into
+// its dialog and OK pressed; false when the dialog did not come or did not go away. An "Error" box that
+// follows is closed, its text into *error.
+bool dialog_command(const std::wstring &path, int command = IDM_LOAD, std::wstring *error = nullptr) {
     std::atomic<int> state{0};   // 1 dialog filled in, 2 it closed, -1 it never came, -2 it stayed
+    std::atomic<bool> finished{false};
     std::thread driver([&] {
         HWND dlg = find_worker_dialog(10000);
         if (!dlg) { state = -1; return; }
@@ -158,9 +160,23 @@ bool load_through_dialog(const std::wstring &path) {
         SetDlgItemTextW(dlg, 1148, path.c_str());
         state = 1;
         PostMessageW(dlg, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 300; i++) {
-            if (!IsWindow(dlg) || !IsWindowVisible(dlg)) { state = 2; return; }
+        for (int i = 0; i < 300 && state == 1; i++) {
+            if (!IsWindow(dlg) || !IsWindowVisible(dlg)) state = 2;
             Sleep(10);
+        }
+        if (state == 2) {
+            // Until the command has returned: the message box it may show is read and closed.
+            while (!finished) {
+                HWND box = find_worker_dialog(10);
+                wchar_t title[32] = L"", text[256] = L"";
+                if (box && GetWindowTextW(box, title, 32) && std::wstring(title) == L"Error") {
+                    GetDlgItemTextW(box, 0xFFFF, text, 256);
+                    if (error) *error = text;
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    harness_wait_for([&] { return !IsWindow(box); });
+                }
+            }
+            return;
         }
         state = -2;
         // Whatever stayed open (the dialog, or a message box over it) is cancelled.
@@ -171,13 +187,17 @@ bool load_through_dialog(const std::wstring &path) {
             Sleep(100);
         }
     });
-    PostMessageW(vrx_images[0].window, WM_COMMAND, 1004, 0);
+    PostMessageW(vrx_images[0].window, WM_COMMAND, command, 0);
     harness_pump_until([&] { return state.load() == 2 || state.load() < 0; }, 15000);
-    driver.join();
     // The command has returned once the worker runs a routine again.
     harness_run_on_worker([] {});
+    finished = true;
+    driver.join();
     return state.load() == 2;
 }
+
+// True when a file is at path (through the \\?\ form, so long paths are seen too)
+bool exists(const std::wstring &path) { return GetFileAttributesW((L"\\\\?\\" + path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -213,7 +233,7 @@ TEST_P(BadImageFile, EveryWayInGivesARefusalOrThePictureAtItsSize) {
     if (std::string(f.name) != "folder.png") {
         SCOPED_TRACE("Load image file");
         open_marked_image();
-        EXPECT_TRUE(load_through_dialog(path));
+        EXPECT_TRUE(dialog_command(path));
         bool drew = false;
         expect_image_after_load(f, &drew);
         EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
@@ -319,6 +339,19 @@ TEST(ReliabilityFiles, APathLongerThanMaxPathIsRefusedNotCutToAnotherFile) {
         bool drew;
         expect_image_after_load(refused, &drew);
     }
+    {
+        // A save to a long path is refused too: cut after 259 characters it names an existing ".bmp".
+        SCOPED_TRACE("VRX_SaveImage");
+        std::wstring named = longer.substr(0, MAX_PATH - 5) + L".bmp", path = named + L"_and_more.png";
+        ASSERT_TRUE(copy_data("one_by_one.png", named));
+        WIN32_FILE_ATTRIBUTE_DATA before = {}, after = {};
+        GetFileAttributesExW(named.c_str(), GetFileExInfoStandard, &before);
+        int result = -1;
+        harness_run_on_worker([&] { result = VRX_SaveImage(kW, kH, 0, narrow(path).c_str()); });
+        EXPECT_EQ(result, 1);
+        GetFileAttributesExW(named.c_str(), GetFileExInfoStandard, &after);
+        EXPECT_EQ(after.nFileSizeLow, before.nFileSizeLow) << "the file of the cut name was overwritten";
+    }
     close_all_images();
     {
         SCOPED_TRACE("drop on the main window");
@@ -332,11 +365,13 @@ TEST(ReliabilityFiles, APathLongerThanMaxPathIsRefusedNotCutToAnotherFile) {
 }
 
 TEST(ReliabilityFiles, ANameOutsideTheAnsiCodePage) {
-    // Hangul, which cp932 has no characters for
+    // Hangul, which cp932 has no characters for, in the name of the file and of its folder
     remove_scratch();
     CreateDirectoryW(kScratch, nullptr);
-    std::wstring name = std::wstring(kScratch) + L"\\\xD55C\xAE00.png";
+    std::wstring folder = std::wstring(kScratch) + L"\\\xD55C\xAE00", name = folder + L"\\\xD55C\xAE00.png";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     ASSERT_TRUE(copy_data("good_48x32.png", name));
+    ASSERT_TRUE(copy_data("one_by_one.png", folder + L"\\b.png"));
     ASSERT_EQ(harness_start(), 0);
     {
         // The narrow call cannot name the file: its ANSI form has "?" in place of the letters.
@@ -360,9 +395,25 @@ TEST(ReliabilityFiles, ANameOutsideTheAnsiCodePage) {
         // The Load image file dialog hands the UTF-16 name over as well.
         SCOPED_TRACE("Load image file");
         open_marked_image();
-        EXPECT_TRUE(load_through_dialog(name));
+        EXPECT_TRUE(dialog_command(name));
         EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, kRed);
         EXPECT_EQ(pixels32[0][48], kMark);
+    }
+    {
+        // Save as writes under the UTF-16 name, in another folder: the next Load dialog does not
+        // merely open where the last dialog was.
+        SCOPED_TRACE("Save as");
+        std::wstring saved = std::wstring(kScratch) + L"\\\xC800\xC7A5", error;
+        EXPECT_TRUE(dialog_command(saved, IDM_SAVE_AS, &error));
+        EXPECT_EQ(error, L"");
+        EXPECT_TRUE(exists(saved + L".bmp"));
+    }
+    {
+        // The next Load dialog opens in the folder of the file loaded last: a bare name is found there.
+        SCOPED_TRACE("the next Load image file");
+        open_marked_image();
+        EXPECT_TRUE(dialog_command(L"b.png"));
+        EXPECT_EQ(pixels32[0][0] & 0xFFFFFF, 0x123456u);
     }
     close_all_images();
     {
@@ -376,6 +427,39 @@ TEST(ReliabilityFiles, ANameOutsideTheAnsiCodePage) {
         GetWindowTextW(vrx_images[0].window, caption, 300);
         EXPECT_EQ(std::wstring(caption).substr(0, 4), L"000 ");
     }
+    EXPECT_TRUE(harness_exit());
+    remove_scratch();
+}
+
+TEST(ReliabilityFiles, ASaveNameThatWouldNeedCuttingIsRefusedAndReported) {
+    // 256 units, too long for ".bmp" (259 at most). Its ANSI form is longer than 259 bytes: cut at a
+    // character there and given the extension, it names another, existing file, which must stay.
+    // (Two folders of 80 kana: a Unix file name holds at most 255 bytes of UTF-8.)
+    remove_scratch();
+    CreateDirectoryW(kScratch, nullptr);
+    std::wstring outer = std::wstring(kScratch) + L"\\" + std::wstring(80, L'\x3042');
+    std::wstring inner = outer + L"\\" + std::wstring(80, L'\x3044');
+    ASSERT_TRUE(CreateDirectoryW(outer.c_str(), nullptr)) << GetLastError();
+    ASSERT_TRUE(CreateDirectoryW(inner.c_str(), nullptr)) << GetLastError();
+    std::wstring name = inner + L"\\" + std::wstring(69, L'v');
+    ASSERT_EQ(name.size(), 256u);
+    size_t cut = name.size();
+    while (WideCharToMultiByte(CP_ACP, 0, name.c_str(), (int)cut, nullptr, 0, nullptr, nullptr) > MAX_PATH - 1) cut--;
+    std::wstring other = name.substr(0, cut) + L".bmp";
+    HANDLE f = CreateFileW(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written;
+    WriteFile(f, "kept", 4, &written, nullptr);
+    CloseHandle(f);
+    ASSERT_EQ(harness_start(), 0);
+    open_marked_image();
+    std::wstring error;
+    EXPECT_TRUE(dialog_command(name, IDM_SAVE_AS, &error));
+    EXPECT_EQ(error, L"Can't save image file!");
+    EXPECT_FALSE(exists(name + L".bmp"));
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ASSERT_TRUE(GetFileAttributesExW(other.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 4u) << "the file of the cut name was overwritten";
     EXPECT_TRUE(harness_exit());
     remove_scratch();
 }
