@@ -1,6 +1,6 @@
 // tests/windows/host_requests_test.cpp - the request hand-over under nesting: a paste and a drop whose
 // waits interleave, the paste into the number created for it, a dropped file that cannot be drawn after
-// its size was read.
+// its size was read; and drops staying refused when a point tool ends inside the user routine.
 #include "tests/windows/harness.h"
 
 #include "tests/windows/toolkit.h"
@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -153,5 +154,24 @@ TEST(HostRequests, ADroppedFileThatCannotBeDrawnAfterItsSizeWasReadLeavesNoWindo
     EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
     EXPECT_EQ(vrx_current_image, 0);
     DeleteFileW(file);
+    EXPECT_TRUE(harness_exit());
+}
+
+TEST(HostRequests, APointToolEndedInsideTheUserRoutineLeavesDropsRefused) {
+    ASSERT_EQ(harness_start(), 0);
+    auto accepts_drops = [] { return (GetWindowLongW(vrx_main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; };
+    std::thread stop([] {
+        if (harness_wait_for([] { return vrx_waiting.load() == 1; })) vrx_stop.store(1);
+    });
+    bool inside = true;
+    harness_run_on_worker([&] {
+        ASSERT_EQ(VRX_CreateImage(0, "tool", 0, 0, 32, 32, 100), 0);
+        int x, y;
+        wait_point(0, &x, &y);
+        inside = accepts_drops();
+    });
+    stop.join();
+    EXPECT_FALSE(inside) << "drops stay refused while the routine runs";
+    EXPECT_TRUE(harness_pump_until(accepts_drops, 3000)) << "and are accepted again once it returns";
     EXPECT_TRUE(harness_exit());
 }
