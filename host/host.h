@@ -38,8 +38,11 @@ int vrx_program_main(HINSTANCE instance);
 LRESULT CALLBACK main_window_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 // Builds the menu bar Start, Stop, Exit
 HMENU build_menu_bar(void);
-// Ends the program: stops waits, closes logs, waits 2000 ms for the worker, destroys the main window
+// Ends the program: stops waits, waits 2000 ms for the worker, closes the logs, destroys the main window;
+// after the worker had to be terminated it flushes the logs and ends the process at once
 void exit_procedure(void);
+// Ends the process at once with an exit code, without the normal shutdown (tests replace it)
+extern void (*vrx_end_process)(UINT code);
 
 //----------------------------------------------------------------------------------
 // Worker thread and requests (host/worker.cpp)

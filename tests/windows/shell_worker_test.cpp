@@ -106,6 +106,7 @@ TEST_F(Shell, ExitTerminatesAWorkerStuckInTheRoutineAfterTwoSeconds) {
     DWORD code = 0;
     GetExitCodeThread(worker, &code);
     EXPECT_EQ(code, 1u) << "terminated with exit code 1";
+    EXPECT_EQ(harness_end_code, 0) << "the process ends at once, as a normal end";
     EXPECT_EQ(vrx_quit.load(), 2);
     CloseHandle(worker);
 }
