@@ -3,7 +3,9 @@
 //
 // Thread: the main thread.
 // NOTE: the main window reaches the image table only through requests; the worker thread creates, fills
-//       and repaints the windows. It reads the exists flags itself to find a free number.
+//       and repaints the windows, and its last request of each picture makes the image that was current
+//       before the creation current again. The main thread reads the exists flags only, to find a free
+//       number, and never touches the current image or its stack.
 
 #include "host/host.h"
 
@@ -33,9 +35,8 @@ static void paste_into_new_window(void) {
         snprintf(title, sizeof title, "%03d", n);
         int status = request_create_image(n, title, s.cx, s.cy, 32);
         if (status == 0) {
-            request_paste_bitmap(bitmap);   // the worker takes the bitmap over
-            request_update_image(n);
-            VRX_PopImage();
+            request_paste_bitmap(n, bitmap);   // the worker takes the bitmap over
+            request_update_image(n, true);
             return;
         }
         if (vrx_quit.load(std::memory_order_acquire)) break;
@@ -52,7 +53,9 @@ void main_window_paste(void) {
 
 // Main thread: each dropped image file into the next free image window, titled "%03d %s"
 // NOTE: files are loaded through their UTF-16 path, so names outside the ANSI code page work too;
-//       a file that cannot be loaded leaves no empty window behind.
+//       a file that cannot be loaded leaves no empty window behind: one that cannot even be sized is
+//       skipped here, one that is sized but then cannot be drawn (damaged, replaced or deleted since) is
+//       closed again by its load request, and its number stays free for the next file.
 void main_window_drop(HDROP drop) {
     vrx_main_busy.fetch_add(1, std::memory_order_acq_rel);
     UINT files = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -81,9 +84,8 @@ void main_window_drop(HDROP drop) {
             int status = request_create_image(s, title, (int)width, (int)height, 32);
             if (status == 1) continue;   // number in use: the next one
             if (status == 0) {
-                request_load_image_wide(s, full);
-                request_update_image(s);
-                VRX_PopImage();
+                if (request_load_image_wide(s, full, true) != 0) break;   // closed again: s stays free
+                request_update_image(s, true);
             }
             s++;
             break;

@@ -190,14 +190,20 @@ LRESULT CALLBACK main_window_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 // Exit
 //----------------------------------------------------------------------------------
 
-// Ends the program: stops waits, closes logs, waits 2000 ms for the worker, destroys the main window
+// Ends the process at once with an exit code
+static void terminate_this_process(UINT code) { TerminateProcess(GetCurrentProcess(), code); }
+
+void (*vrx_end_process)(UINT code) = terminate_this_process;
+
+// Ends the program: stops waits, waits 2000 ms for the worker, closes the logs, destroys the main window;
+// after the worker had to be terminated it flushes the logs and ends the process at once
+// NOTE: the logs are closed only once the worker has stopped, since it may print into them until then.
 void exit_procedure(void) {
     if (!vrx_main_window) return;   // Exit chosen again from a pump nested inside this one
     vrx_input_owner.store(0, std::memory_order_release);
     vrx_stop.store(1, std::memory_order_release);
     int expected = 0;
     vrx_quit.compare_exchange_strong(expected, 1, std::memory_order_acq_rel);
-    VRX_CloseLogs();
 
     int mark = get_milliseconds();
     DWORD code = STILL_ACTIVE;
@@ -211,9 +217,23 @@ void exit_procedure(void) {
         Sleep(0);
     }
     // NOTE: the user routine may be blocked (a message box, an endless loop); it cannot be asked to end.
-    if (code == STILL_ACTIVE && vrx_worker_handle) TerminateThread(vrx_worker_handle, 1);
+    bool terminated = code == STILL_ACTIVE && vrx_worker_handle;
+    if (terminated) {
+        TerminateThread(vrx_worker_handle, 1);
+        WaitForSingleObject(vrx_worker_handle, 1000);   // the termination completes asynchronously
+    }
     expected = 1;
     vrx_quit.compare_exchange_strong(expected, 2, std::memory_order_acq_rel);
+
+    if (terminated) {
+        // NOTE: the dead thread may have held a lock of the heap, of GDI+ or of a log stream, and the
+        //       normal shutdown (GdiplusShutdown, frees, the C runtime's exit) could wait on it for ever.
+        //       What was logged is flushed and the process ends here, as a normal end (code 0).
+        flush_logs_after_termination();
+        vrx_end_process(0);   // returns only in the in-process tests, which go on without closing logs
+    } else {
+        close_all_logs();
+    }
 
     if (vrx_worker_handle) CloseHandle(vrx_worker_handle);
     vrx_worker_handle = nullptr;

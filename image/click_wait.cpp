@@ -71,11 +71,14 @@ static RasterView image_view(int n) {
 }
 
 // Ends a wait: restores the status line, clears the wait and accepts dropped files again
+// NOTE: drops stay refused while the user routine runs (a tool used from inside its Pause box); the
+//       worker accepts them again when the routine returns.
 void end_click_wait(void) {
     restore_status_text();
     vrx_waiting.store(0, std::memory_order_release);
     vrx_click.waited_image = -1;
-    if (vrx_main_window) DragAcceptFiles(vrx_main_window, TRUE);
+    if (vrx_main_window && vrx_running.load(std::memory_order_acquire) == 0)
+        DragAcceptFiles(vrx_main_window, TRUE);
 }
 
 // Runs one tool on image n to its end; 0, 1 or 2 as the point tools return

@@ -181,7 +181,7 @@ TEST(TwoThreads, RandomRequestsStopStartAndCommandsLeaveTheProgramAnsweringAndTh
     stop_all = 1;
     PostMessageW(vrx_main_window, WM_COMMAND, IDM_STOP, 0);
     ASSERT_TRUE(harness_pump_until([] {
-        return vrx_running.load() == 0 && vrx_start_request.load() == 0 && vrx_request.code.load() == 0;
+        return vrx_running.load() == 0 && vrx_start_request.load() == 0 && !request_pending();
     }, 20000)) << "the worker comes back to rest";
     harness_pump(200);
     printf("%d routine runs, %ld requests, %ld posted messages\n", routine_runs.load(), requested, posted);

@@ -17,7 +17,13 @@ int user_routine(void) {
     return 0;
 }
 
-int harness_start(void) { return vrx_startup(GetModuleHandleW(nullptr)); }
+int harness_end_code = -1;
+
+int harness_start(void) {
+    harness_end_code = -1;
+    vrx_end_process = [](UINT code) { harness_end_code = (int)code; };
+    return vrx_startup(GetModuleHandleW(nullptr));
+}
 
 void harness_pump(int ms) {
     int mark = get_milliseconds();

@@ -10,7 +10,10 @@
 #include <vector>
 
 // Starts the toolkit in this process (main window, worker thread); the start-up status
+// NOTE: Exit after a terminated worker ends the process at once; here it only records the exit code.
 int harness_start(void);
+// The exit code Exit ended the process with after terminating the worker; -1 while it has not
+extern int harness_end_code;
 // Dispatches the main thread's messages for about ms milliseconds
 void harness_pump(int ms);
 // Pumps until done() is true or ms pass; true when done() became true
