@@ -47,5 +47,5 @@ int wait_box_point(int n, int bw, int bh, int *x, int *y);
 int wait_rectangle(int n, int *xmin, int *ymin, int *xmax, int *ymax);
 int wait_line(int n, int *x1, int *y1, int *x2, int *y2);
 int wait_circle(int n, int *cx, int *cy, int *r);
-// Ends a wait: restores the status line, clears the wait and accepts dropped files again
+// Ends a wait: restores the status line, clears the wait and accepts dropped files again unless the routine runs
 void end_click_wait(void);
