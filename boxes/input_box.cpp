@@ -210,15 +210,16 @@ static LRESULT on_right_click(HWND w, int y) {
     return 0;
 }
 
-// Gives the focus back to the edit that had it when the box becomes active
+// Gives the focus back to the edit that had it when the box becomes active, and selects item 0's text
 // NOTE: only on activation: taking the focus back while the box is being left would pull the keys
 //       away from the window the person went to, such as a console prompt that waits for an answer.
+// NOTE: the whole text selected is always item 0's, whichever field gets the focus back.
 static LRESULT on_activate(UINT state) {
     InputBoxRecord &ib = vrx_input_box;
     if (state == WA_INACTIVE || !vrx_input_box_window) return 0;
     if (!ib.last_focus) ib.last_focus = ib.edits[0];
     SetFocus(ib.last_focus);
-    SendMessageW(ib.last_focus, EM_SETSEL, 0, -1);
+    SendMessageW(ib.edits[0], EM_SETSEL, 0, -1);
     return 0;
 }
 

@@ -63,8 +63,13 @@ int zoom_step_in(int zoom) {
     return next > 0x7FFFFFFF ? 0x7FFFFFFF : (int)next;
 }
 
-// One zoom step down: (zoom * 9 + 5) / 10
-int zoom_step_out(int zoom) { return (int)(((long long)zoom * 9 + 5) / 10); }
+// One zoom step down: (zoom * 9 + 5) / 10, at least one less than zoom and never below 1
+// NOTE: the formula alone leaves zooms 1..5 where they are; like the step in, the step out always moves.
+int zoom_step_out(int zoom) {
+    long long next = ((long long)zoom * 9 + 5) / 10;
+    if (next >= zoom) next = (long long)zoom - 1;
+    return next < 1 ? 1 : (int)next;
+}
 
 // The image coordinate of a mouse position word (taken as unsigned 16 bits) at zoom percent
 int mouse_to_image(unsigned word, int zoom) {

@@ -39,7 +39,7 @@ ImageKeyAction image_wheel_action(int delta, bool ctrl);
 bool image_command_may_start(bool waiting, bool input_pending);
 // One zoom step up: (zoom * 10 + 4) / 9, and at least one more than zoom
 int zoom_step_in(int zoom);
-// One zoom step down: (zoom * 9 + 5) / 10
+// One zoom step down: (zoom * 9 + 5) / 10, at least one less than zoom and never below 1
 int zoom_step_out(int zoom);
 // The image coordinate of a mouse position word (taken as unsigned 16 bits) at zoom percent
 int mouse_to_image(unsigned word, int zoom);

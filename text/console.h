@@ -17,10 +17,13 @@ enum ConsoleEnd {
     CONSOLE_ENTER = 0,    // the person pressed Enter: the answer holds the line
     CONSOLE_CLOSED = 1,   // the reading window was closed, or none was open: the answer is empty
     CONSOLE_EXIT = 2,     // Exit was chosen while it waited: the answer is empty
+    CONSOLE_BUSY = 3,     // another line input was waiting: nothing printed, the answer is empty
 };
 
 // Prints the printf-formatted prompt in the current text window and reads the typed line into answer
 // (256 bytes); returns how the input ended, and each caller decides what an end means for it
+// NOTE: only one line input runs at a time: while another waits it prints nothing, says so on the
+//       status line and returns CONSOLE_BUSY at once
 int console_ask(char answer[256], const char *format, ...);
 // True while a line input waits in some text window
 bool console_input_waiting(void);

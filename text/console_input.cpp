@@ -132,21 +132,31 @@ static void line_to_narrow(const wchar_t *line, int count, char *buffer) {
     buffer[units > 0 ? bytes : 0] = 0;
 }
 
-// Whether the last line input ended with Enter
-static bool last_input_completed = false;
+// True while a line input runs, from its claim to its end: there is one editor, ring and last line
+// NOTE: claimed before the prompt is printed and held until the line is done, so a second prompt asked
+//       meanwhile (a rename on the worker while a main-window prompt waits, or one started from the
+//       message pump of the first) is refused instead of sharing the editor with it.
+static std::atomic<bool> line_input_busy{false};
+
+// Claims the line input; false, with the reason on the status line, while another one runs
+static bool claim_line_input(void) {
+    if (!line_input_busy.exchange(true, std::memory_order_acq_rel)) return true;
+    set_status_text("Another prompt is waiting");
+    return false;
+}
+
+// Gives the line input up for the next prompt
+static void release_line_input(void) { line_input_busy.store(false, std::memory_order_release); }
 
 // True while a line input waits in some text window
 bool console_input_waiting(void) { return vrx_input_owner.load(std::memory_order_acquire) != 0; }
 
-// Reads one typed line (buffer of at least 256 bytes) in the current text window
-// NOTE: a line ended from outside (window closed, Exit), or asked for with no text window open,
-//       leaves an empty string; nothing is logged.
-void VRX_InputText(char *buffer) {
+// Reads one typed line into buffer (256 bytes) in the current text window, with the line input
+// claimed; CONSOLE_ENTER, or CONSOLE_CLOSED when it ended from outside or no window was open
+static int read_line(char *buffer) {
     int n = vrx_current_text_window;
-    last_input_completed = false;
-    if (!buffer) return;
     buffer[0] = 0;
-    if (!text_window_open(n)) return;
+    if (!text_window_open(n)) return CONSOLE_CLOSED;
     TextWindowRecord *r = &vrx_text_windows[n];
     SetForegroundWindow(r->window);
     set_status_text("Input text");
@@ -187,7 +197,6 @@ void VRX_InputText(char *buffer) {
             redraw = true;
         }
     }
-    last_input_completed = completed;
     if (completed) {
         vrx_input_owner.store(0, std::memory_order_release);
         draw_text_cells(L' ', r->memory_dc, r->cursor_x, r->cursor_y, 1);
@@ -204,18 +213,32 @@ void VRX_InputText(char *buffer) {
         }
     }
     restore_status_text();
+    return completed ? CONSOLE_ENTER : CONSOLE_CLOSED;
+}
+
+// Reads one typed line (buffer of at least 256 bytes) in the current text window
+// NOTE: a line ended from outside (window closed, Exit), asked for with no text window open, or asked
+//       for while another line input waits, leaves an empty string; nothing is logged.
+void VRX_InputText(char *buffer) {
+    if (!buffer) return;
+    buffer[0] = 0;
+    if (!claim_line_input()) return;
+    read_line(buffer);
+    release_line_input();
 }
 
 // Prints the prompt in the current text window and reads the typed line; how the input ended
 int console_ask(char answer[256], const char *format, ...) {
+    answer[0] = 0;
+    if (!claim_line_input()) return CONSOLE_BUSY;
     char prompt[512];
     va_list args;
     va_start(args, format);
     vsnprintf(prompt, sizeof prompt, format, args);
     va_end(args);
-    answer[0] = 0;
     VRX_Printf("%s", prompt);
-    VRX_InputText(answer);
+    int end = read_line(answer);
+    release_line_input();
     if (quitting()) return CONSOLE_EXIT;
-    return last_input_completed ? CONSOLE_ENTER : CONSOLE_CLOSED;
+    return end;
 }

@@ -18,8 +18,11 @@ void set_report_snapshot_maker(SnapshotMaker make) { snapshot_maker = make; }
 static int system_lead_byte(unsigned char byte) { return IsDBCSLeadByte(byte) ? 1 : 0; }
 
 // Prints the window information report in text window n and puts the generated source on the clipboard
+// NOTE: the whole report runs inside a push of white on black, so its plain lines are white on black
+//       whatever colours the window had, and the window gets those colours back at the end.
 void text_window_info(int n) {
     if (VRX_SelectTextWindow(n) != 0) return;
+    VRX_PushTextColor(REPORT_WHITE, REPORT_BLACK);
     ReportSnapshot snapshot;
     if (snapshot_maker) snapshot_maker(&snapshot);
     WindowReport report;
@@ -29,12 +32,14 @@ void text_window_info(int n) {
         VRX_Printf("%s", piece.text.c_str());
         if (piece.coloured) VRX_PopTextColor();
     }
-    if (!text_window_open(n)) return;
-    int status = put_text_on_clipboard(vrx_text_windows[n].window, report.source);
-    if (status == 2) MessageBoxW(nullptr, L"GlobalAlloc() failed. (ID_INFO)", L"Pause", MB_OK);
-    if (status == 0) {
-        VRX_PushTextColor(REPORT_YELLOW, REPORT_DARK_BLUE);
-        VRX_Printf("%s", REPORT_CLIPBOARD_NOTICE);
-        VRX_PopTextColor();
+    if (text_window_open(n)) {
+        int status = put_text_on_clipboard(vrx_text_windows[n].window, report.source);
+        if (status == 2) MessageBoxW(nullptr, L"GlobalAlloc() failed. (ID_INFO)", L"Pause", MB_OK);
+        if (status == 0) {
+            VRX_PushTextColor(REPORT_YELLOW, REPORT_DARK_BLUE);
+            VRX_Printf("%s", REPORT_CLIPBOARD_NOTICE);
+            VRX_PopTextColor();
+        }
     }
+    VRX_PopTextColor();
 }

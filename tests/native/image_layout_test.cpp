@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -82,6 +83,72 @@ TEST(FitZoom, LargeProductsDoNotOverflow) {
     EXPECT_EQ(f.zoom, 3);
     EXPECT_EQ(f.view_w, 900);
     EXPECT_EQ(f.view_h, 90);
+}
+
+TEST(FitZoom, WholePercentQuotientsAreNotLostToRounding) {
+    // Sizes where 100 x (width x zoom / 100) / width in floating point falls just short of the zoom.
+    struct Case { int w, h, zoom; } cases[] = {{102, 30, 111}, {128, 44, 89}, {170, 48, 67}};
+    for (const Case &c : cases) EXPECT_EQ(fit(c.w, c.h, c.zoom).zoom, c.zoom) << c.w << "x" << c.h;
+}
+
+// The largest f >= 0 with f x step <= limit, found from an estimate and checked exactly
+static long long most_within(long long limit, long long step) {
+    long long f = (long long)((long double)limit / step);
+    while (f > 0 && f * step > limit) f--;
+    while ((f + 1) * step <= limit) f++;
+    return f;
+}
+
+// The smallest f >= 0 with f x step >= goal, likewise
+static long long least_reaching(long long goal, long long step) {
+    if (goal <= 0) return 0;
+    long long f = (long long)((long double)goal / step);
+    while (f * step < goal) f++;
+    while (f > 0 && (f - 1) * step >= goal) f--;
+    return f;
+}
+
+// fit_zoom as the rules read: F the largest zoom whose width x F / 100 stays within X and height x F / 100
+// within Y (X = min(screen_w, width x zoom / 100) but at least 1, as 100 X; Y likewise); a window below
+// the minimum takes the smallest zoom that reaches min_w and min_h, and fails past the screen
+static Fit reference_fit(int w, int h, int zoom, ScreenLimits s) {
+    long long x100 = std::max(100LL, std::min((long long)s.screen_w * 100, (long long)w * zoom));
+    long long y100 = std::max(100LL, std::min((long long)s.screen_h * 100, (long long)h * zoom));
+    long long f = std::min(most_within(x100, w), most_within(y100, h));
+    long long vw = most_within(f * w, 100), vh = most_within(f * h, 100);
+    if (vw < s.min_w || vh < s.min_h) {
+        f = std::max(least_reaching(100LL * s.min_w, w), least_reaching(100LL * s.min_h, h));
+        vw = most_within(f * w, 100);
+        vh = most_within(f * h, 100);
+        if (vw > s.screen_w || vh > s.screen_h) return Fit{2, -1, -1, -1};
+    }
+    return Fit{0, (int)f, (int)vw, (int)vh};
+}
+
+TEST(FitZoom, MatchesExactArithmeticOverASweepOfSizesAndZooms) {
+    const ScreenLimits screens[] = {kScreen, {117, 31, 1023, 739}};
+    std::vector<int> sizes;
+    for (int v = 1; v <= 700; v += 7) sizes.push_back(v);
+    for (int v : {739, 744, 745, 1023, 1025, 3001, 15384, 73901, 74401}) sizes.push_back(v);
+    std::vector<int> zooms = {-5, 0, 11199, 11200, 100000};
+    for (int z = 1; z <= 400; z++) zooms.push_back(z);
+    int mismatches = 0;
+    for (const ScreenLimits &s : screens)
+        for (int w : sizes)
+            for (size_t hi = 0; hi < sizes.size(); hi += 2)
+                for (int z : zooms) {
+                    int h = sizes[hi];
+                    Fit want = reference_fit(w, h, z, s), got = {-1, -1, -1, -1};
+                    got.status = fit_zoom(w, h, z, s, &got.zoom, &got.view_w, &got.view_h);
+                    if (got.status == want.status && got.zoom == want.zoom && got.view_w == want.view_w &&
+                        got.view_h == want.view_h)
+                        continue;
+                    if (++mismatches <= 5)
+                        ADD_FAILURE() << w << "x" << h << " at " << z << ": zoom " << got.zoom << " view " << got.view_w
+                                      << "x" << got.view_h << ", expected " << want.zoom << " " << want.view_w << "x"
+                                      << want.view_h << " status " << want.status;
+                }
+    EXPECT_EQ(mismatches, 0);
 }
 
 //----------------------------------------------------------------------------------

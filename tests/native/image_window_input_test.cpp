@@ -77,17 +77,16 @@ TEST(ImageWheel, CtrlWheelTowardsThePersonZoomsInAwayZoomsOut) {
     EXPECT_EQ(image_wheel_action(120, false), IMAGE_KEY_NOTHING);
 }
 
-TEST(ZoomSteps, GrowByATenthAndShrinkByATenthRounded) {
-    EXPECT_EQ(zoom_step_in(100), 111);    // (1000 + 4) / 9
-    EXPECT_EQ(zoom_step_in(9), 10);
-    EXPECT_EQ(zoom_step_out(100), 90);    // (900 + 5) / 10
-    EXPECT_EQ(zoom_step_out(111), 100);
-    EXPECT_EQ(zoom_step_out(1), 1);
-}
-
-TEST(ZoomSteps, StepInNeverSticksAtSmallZooms) {
-    for (int z = 1; z <= 4; z++) EXPECT_GT(zoom_step_in(z), z) << z;
-    EXPECT_EQ(zoom_step_in(0x7FFFFFFF), 0x7FFFFFFF);
+TEST(ZoomSteps, MoveByATenthRoundedAndAlwaysByAtLeastOne) {
+    // The formulas (zoom * 10 + 4) / 9 and (zoom * 9 + 5) / 10 alone stand still at 1..4 and 1..5.
+    struct Case { int zoom, in, out; } cases[] = {
+        {100, 111, 90}, {111, 123, 100}, {9, 10, 8}, {6, 7, 5}, {5, 6, 4}, {4, 5, 3},
+        {2, 3, 1}, {1, 2, 1}, {0x7FFFFFFF, 0x7FFFFFFF, 1932735282},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(zoom_step_in(c.zoom), c.in) << c.zoom;
+        EXPECT_EQ(zoom_step_out(c.zoom), c.out) << c.zoom;
+    }
 }
 
 TEST(MouseToImage, DividesByTheZoomAndTakesTheWordUnsigned) {

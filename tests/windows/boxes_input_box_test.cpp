@@ -239,12 +239,15 @@ TEST(InputBox, ResizeAndTitlesRebuildTheLook) {
     EXPECT_TRUE(harness_exit());
 }
 
-TEST(InputBox, ActivationRestoresTheFieldButLeavingDoesNotTakeTheFocusBack) {
+TEST(InputBox, ActivationRestoresTheFieldSelectsItemZeroButLeavingDoesNotTakeTheFocusBack) {
     ASSERT_EQ(harness_start(), 0);
     HWND focus_after_leaving = nullptr, focus_after_return = nullptr, field = nullptr, other_field = nullptr;
+    DWORD start = 99, end = 99;
     on_worker([&] {
         VRX_OpenInputBox(0, 0, 3);
         std::vector<HWND> edits = children_of_class(vrx_input_box_window, L"Edit");
+        SetWindowTextW(edits[0], L"abcd");
+        SendMessageW(edits[0], EM_SETSEL, 1, 1);
         field = edits[2];
         SetFocus(field);
         other_field = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 400, 400, 100, 24, nullptr, nullptr,
@@ -256,10 +259,13 @@ TEST(InputBox, ActivationRestoresTheFieldButLeavingDoesNotTakeTheFocusBack) {
         SetActiveWindow(vrx_input_box_window);
         pump_messages();
         focus_after_return = GetFocus();
+        SendMessageW(edits[0], EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
         DestroyWindow(other_field);
     });
     EXPECT_EQ(focus_after_leaving, other_field);
     EXPECT_EQ(focus_after_return, field);
+    EXPECT_EQ(start, 0u) << "item 0's whole text is selected, though item 2 had the focus";
+    EXPECT_EQ(end, 4u);
     EXPECT_TRUE(harness_exit());
 }
 

@@ -281,6 +281,31 @@ TEST_F(Console, InputBoxPromptOpensTheBoxWithTheTypedCount) {
     EXPECT_EQ(vrx_input_box.items, 4);
 }
 
+TEST_F(Console, APromptAskedWhileAnotherWaitsIsRefusedAndTheWaitingOneKeepsItsAnswer) {
+    EXPECT_TRUE(harness_run_on_worker([] { VRX_OpenInputBox(0, 0, 2); }));
+    HWND box = vrx_input_box_window;
+    std::string refused;
+    bool printed = true;
+    char direct[256] = "unset";
+    std::thread second([&] {
+        if (!harness_wait_for(line_waits)) return;
+        TextWindowRecord &r = vrx_text_windows[0];
+        int x = r.cursor_x, y = r.cursor_y;
+        PostMessageW(box, WM_LBUTTONDBLCLK, 0, MAKELPARAM(2, 30));   // a rename of item 1 on the worker
+        harness_wait_for([] { return status() == "Another prompt is waiting"; });
+        refused = status();
+        printed = r.cursor_x != x || r.cursor_y != y;
+        if (refused == "Another prompt is waiting") VRX_InputText(direct);   // straight from a routine's thread
+        for (wchar_t c : std::wstring(L"4\r")) PostMessageW(r.window, WM_CHAR, c, 0);
+    });
+    SendMessageW(vrx_main_window, WM_COMMAND, IDM_INPUTBOX, 0);   // "How many items? >" waits on this thread
+    second.join();
+    EXPECT_TRUE(harness_pump_until([] { return vrx_input_box.items == 4; }, 5000)) << "the first prompt's answer";
+    EXPECT_EQ(refused, "Another prompt is waiting");
+    EXPECT_FALSE(printed) << "the refused rename printed no prompt";
+    EXPECT_STREQ(direct, "");
+}
+
 TEST_F(Console, TextWindowCommandOpensTheLowestFreeNumberAndShowConsoleCentresWindowZero) {
     EXPECT_TRUE(harness_run_on_worker([] {
         VRX_ShowConsole();

@@ -1,5 +1,5 @@
-// tests/windows/window_info_source_test.cpp - the generated source of the window information report:
-// the clipboard, and the round trip of the boxes through the generated calls.
+// tests/windows/window_info_source_test.cpp - the window information report: the colours it prints in,
+// the generated source on the clipboard, and the round trip of the boxes through the generated calls.
 #include "tests/windows/harness.h"
 
 #include "tests/windows/toolkit.h"
@@ -222,5 +222,32 @@ TEST(WindowInfoSource, SnapshotGivesOuterCornersAndClientSizes) {
     EXPECT_EQ(s.button_box.height, 3 * 30 + 4);
     ASSERT_EQ(s.button_box.captions.size(), 6u);
     EXPECT_EQ(s.button_box.captions[5], "5");
+    EXPECT_TRUE(harness_exit());
+}
+
+TEST(WindowInfoReport, PlainLinesAreWhiteOnBlackAndTheWindowGetsItsColoursBack) {
+    ASSERT_EQ(harness_start(), 0);
+    int white = 0, other = 0;
+    unsigned text_after = 0, back_after = 0;
+    on_worker([&] {
+        ASSERT_EQ(VRX_OpenTextWindow(0, 0, 0, 400, 300), 0);
+        TextWindowRecord &r = vrx_text_windows[0];
+        VRX_PushTextColor(0x0000FF, 0xFF0000);   // blue on red
+        int top = r.cursor_y;
+        text_window_info(0);
+        // With no image window, row 2 is the plain text window line " 0 X:0 Y:0 W:400 H:300".
+        for (int y = top + 2 * r.cell_height; y < top + 3 * r.cell_height; y++)
+            for (int x = 0; x < r.width; x++) {
+                COLORREF p = GetPixel(r.memory_dc, x, y) & 0xFFFFFF;
+                if (p == 0xFFFFFF) white++;
+                else if (p != 0) other++;
+            }
+        text_after = r.text_color;
+        back_after = r.back_color;
+    });
+    EXPECT_GT(white, 0);
+    EXPECT_EQ(other, 0) << "neither blue letters nor a red background";
+    EXPECT_EQ(text_after, 0x0000FFu);
+    EXPECT_EQ(back_after, 0xFF0000u);
     EXPECT_TRUE(harness_exit());
 }
