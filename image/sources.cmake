@@ -1,6 +1,7 @@
 # image/sources.cmake - image window records, display, files and clipboard, window procedure, menus, click
 # wait, and in image/commands/ the drawing and Process-menu commands.
-# VRX_VARIANT_SOURCES are compiled once per program, with VRX_SWAP_VARIANT 0 or 1.
+# VRX_VARIANT_SOURCES hold the two forms of VRX_DrawBox: compiled once per form (the libraries vrxlib and
+# vrxlib_border_fill, and each test program), with VRX_SWAP_VARIANT 0 or 1.
 list(APPEND VRX_CORE_SOURCES image/zoom_fit.cpp image/file_name.cpp image/packed_dib.cpp
      image/point_tool_core.cpp image/key_map.cpp)
 list(APPEND VRX_WIN32_SOURCES
