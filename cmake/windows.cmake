@@ -33,8 +33,10 @@ function(vrx_toolkit_library name swap)
   target_link_libraries(${name} PUBLIC vrx_core ${VRX_SYSTEM_LIBS})
   if(MINGW)
     # NOTE: WinMain lives in the archive, and MinGW's start-up code asks for it only after the archive
-    #       has been read; naming it up front makes the linker take it.
+    #       has been read; naming it up front makes the linker take it. A project without C++ links
+    #       with the C driver, which leaves the C++ runtime out, so the archive names it.
     target_link_options(${name} INTERFACE -Wl,-u,WinMain)
+    target_link_libraries(${name} INTERFACE stdc++)
   endif()
 endfunction()
 vrx_toolkit_library(vrxlib 0)
@@ -76,8 +78,12 @@ if(VRX_TESTS)
   target_compile_definitions(vrx_windows_tests PRIVATE VRX_SWAP_VARIANT=0)
   target_link_libraries(vrx_windows_tests PRIVATE vrx_toolkit GTest::gtest psapi)
   target_link_options(vrx_windows_tests PRIVATE ${VRX_STATIC_LINK})
+  # NOTE: a test program that fails and then crashes while it exits leaves Wine with code 0, so a
+  #       failure is also read from GoogleTest's output.
+  set(VRX_GTEST_FAILED "\\[  FAILED  \\]")
   gtest_discover_tests(vrx_windows_tests TEST_PREFIX "windows." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 120
+                       FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})
 
   # End-to-end tests: start the real programs and drive them from outside.
   file(GLOB VRX_E2E_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
@@ -92,7 +98,8 @@ if(VRX_TESTS)
   vrx_add_program(vrx_image_probe tests/e2e/probe/image_routine.cpp)
   add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe vrx_image_probe)
   gtest_discover_tests(vrx_e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)
+                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 180
+                       FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})
   # Projects outside this tree that use the toolkit: built by tests of their own, then started.
   include(${PROJECT_SOURCE_DIR}/tests/outside/outside.cmake)
   # The benchmark programs of `make bench`, built only on request.
@@ -107,5 +114,6 @@ if(VRX_TESTS)
   target_link_libraries(vrx_stress_tests PRIVATE vrx_toolkit GTest::gtest psapi)
   target_link_options(vrx_stress_tests PRIVATE ${VRX_STATIC_LINK})
   gtest_discover_tests(vrx_stress_tests TEST_PREFIX "stress." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 14400 LABELS stress)
+                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 14400 LABELS stress
+                       FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})
 endif()

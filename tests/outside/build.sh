@@ -2,7 +2,7 @@
 # tests/outside/build.sh - builds a project that lives outside the quarvex tree and uses the toolkit the way
 # its author would: from an empty folder, with the MinGW-w64 toolchain file, and no network.
 #
-# Usage: tests/outside/build.sh <way> <quarvex-sources> <quarvex-build> [<compiler-launcher>]
+# Usage: tests/outside/build.sh <way> <quarvex-sources> <quarvex-build> [<build-type> [<compiler-launcher>]]
 #   subdirectory  add_subdirectory of the quarvex sources
 #   fetchcontent  FetchContent from the local sources, with the tests switched on but no GoogleTest sources,
 #                 which a project that adds quarvex must still be able to configure; configured only, as
@@ -11,14 +11,14 @@
 #                 the install put beside the package config
 # The project goes to <quarvex-build>/outside/<way>/project, its build to .../build.
 set -euo pipefail
-way=$1 src=$(realpath "$2") build=$(realpath "$3") launcher=${4:-}
+way=$1 src=$(realpath "$2") build=$(realpath "$3") build_type=${4:-Release} launcher=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$build/outside/$way
 rm -rf "$work" && mkdir -p "$work/project"
-cp "$here/$way/CMakeLists.txt" "$here/hello.cpp" "$work/project/"
+cp "$here/$way/CMakeLists.txt" "$here/hello.c" "$work/project/"
 
 toolchain=$src/cmake/mingw-w64.cmake
-args=(-DCMAKE_BUILD_TYPE=Release -DQUARVEX_DIR="$src")
+args=(-DCMAKE_BUILD_TYPE="$build_type" -DQUARVEX_DIR="$src")
 [[ -n $launcher ]] && args+=(-DCMAKE_C_COMPILER_LAUNCHER="$launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$launcher")
 case $way in
   fetchcontent) args+=(-DVRX_TESTS=ON -DVRX_GOOGLETEST_DIR="$work/no-googletest") ;;
