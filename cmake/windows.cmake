@@ -57,12 +57,16 @@ if(VRX_INSTALL)
 endif()
 
 if(VRX_TESTS)
-  # The end-to-end tests start the programs.
+  # The end-to-end tests start the programs and the examples.
   set(VRX_PROGRAMS ON)
+  set(VRX_EXAMPLES ON)
 endif()
 if(VRX_PROGRAMS)
   vrx_add_program(quarvex ${VRX_CENTRE_APP_SOURCES})
   vrx_add_program(quarvex-swap BORDER_FILL_BOX ${VRX_SWAP_APP_SOURCES})
+endif()
+if(VRX_EXAMPLES)
+  add_subdirectory(examples)
 endif()
 
 if(VRX_TESTS)
@@ -96,7 +100,7 @@ if(VRX_TESTS)
   vrx_add_program(vrx_pause_probe tests/e2e/probe/pause_routine.cpp)
   # A program whose user routine opens image window 0 and returns, for Exit in its dialogs and tools.
   vrx_add_program(vrx_image_probe tests/e2e/probe/image_routine.cpp)
-  add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe vrx_image_probe)
+  add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe vrx_image_probe vrx_examples)
   gtest_discover_tests(vrx_e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 180
                        FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})

@@ -1,6 +1,8 @@
 // tests/e2e/driver.cpp - starting, finding, typing into and ending the real programs.
 #include "tests/e2e/driver.h"
 
+#include "base/gdiplus_api.h"
+
 #include <gtest/gtest.h>
 
 // The folder of this test program, with a trailing backslash
@@ -179,4 +181,22 @@ unsigned clipboard_pixel(int x, int y, int *width) {
     if (h) GlobalUnlock(dib);
     CloseClipboard();
     return colour;
+}
+
+// The colour of pixel (x, y) of an image file, 0x00RRGGBB; size into *w, *h
+unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h) {
+    using namespace Gdiplus::DllExports;
+    ULONG_PTR token;
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    Gdiplus::GpBitmap *bitmap = nullptr;
+    Gdiplus::ARGB colour = 0;
+    if (GdipCreateBitmapFromFile(path, &bitmap) == Gdiplus::Ok) {
+        GdipGetImageWidth(bitmap, w);
+        GdipGetImageHeight(bitmap, h);
+        GdipBitmapGetPixel(bitmap, x, y, &colour);
+        GdipDisposeImage(bitmap);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return colour & 0xFFFFFF;
 }
