@@ -19,7 +19,7 @@ std::atomic<int> vrx_waiting{0};
 
 uint32_t vrx_draw_color = 0xFFFFFF;
 uint32_t vrx_tc = 0x000000;
-unsigned int vrx_tttc = 0xFFFFFF;
+uint32_t vrx_tttc = 0xFFFFFF;
 
 // True once Exit has been chosen
 bool quitting(void) { return vrx_quit.load(std::memory_order_acquire) != 0; }

@@ -36,5 +36,6 @@ bool ctrl_held(void);
 // Drawing colours (worker thread; the console's "color" command prints them)
 //----------------------------------------------------------------------------------
 extern uint32_t vrx_draw_color;              // lines, boxes, circles, discs and fills; 0xFFFFFF at start
-extern uint32_t vrx_tc;                      // text in the built-in bitmap font; 0x000000 at start
-extern unsigned int vrx_tttc;                // TrueType text; 0xFFFFFF at start
+// NOTE: the two text colours are user routines' variables too (vrxlib.h), so they have C linkage.
+extern "C" uint32_t vrx_tc;                  // text in the built-in bitmap font; 0x000000 at start
+extern "C" uint32_t vrx_tttc;                // TrueType text; 0xFFFFFF at start

@@ -4,16 +4,16 @@
 # vrx_bench_driver works the real programs from outside (with the end-to-end test driver) and times the
 # GDI+ encoder and GDI rescale references; vrx_bench_requests hosts the toolkit to time the request
 # hand-over. Both land beside quarvex.exe, where the driver starts the programs from.
-add_executable(vrx_bench_driver EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/bench_driver.cpp
-               ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
-target_include_directories(vrx_bench_driver PRIVATE ${CMAKE_SOURCE_DIR})
+add_executable(vrx_bench_driver EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/bench_driver.cpp
+               ${PROJECT_SOURCE_DIR}/tests/e2e/driver.cpp)
+target_include_directories(vrx_bench_driver PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(vrx_bench_driver PRIVATE UNICODE _UNICODE NOMINMAX)
 # GTest::gtest only for the header that driver.cpp includes; none of its code is linked in.
 target_link_libraries(vrx_bench_driver PRIVATE GTest::gtest ${VRX_SYSTEM_LIBS})
 target_link_options(vrx_bench_driver PRIVATE ${VRX_STATIC_LINK})
 add_dependencies(vrx_bench_driver quarvex quarvex-swap)
 
-add_executable(vrx_bench_requests EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/request_bench.cpp ${VRX_VARIANT_SOURCES})
+add_executable(vrx_bench_requests EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/request_bench.cpp ${VRX_VARIANT_SOURCES})
 target_compile_definitions(vrx_bench_requests PRIVATE VRX_SWAP_VARIANT=0)
-target_link_libraries(vrx_bench_requests PRIVATE vrxlib)
+target_link_libraries(vrx_bench_requests PRIVATE vrx_toolkit)
 target_link_options(vrx_bench_requests PRIVATE ${VRX_STATIC_LINK})

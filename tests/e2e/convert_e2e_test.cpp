@@ -1,8 +1,6 @@
 // tests/e2e/convert_e2e_test.cpp - a stereo pair pasted on the main window, Start, "変換終了", the file.
 #include "tests/e2e/driver.h"
 
-#include "base/gdiplus_api.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -68,24 +66,6 @@ int count_windows(const wchar_t *cls) {
     for (HWND w = FindWindowExW(nullptr, nullptr, cls, nullptr); w; w = FindWindowExW(nullptr, w, cls, nullptr))
         count++;
     return count;
-}
-
-// The colour of pixel (x, y) of an image file, 0x00RRGGBB; size into *w, *h
-unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h) {
-    using namespace Gdiplus::DllExports;
-    ULONG_PTR token;
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    Gdiplus::GpBitmap *bitmap = nullptr;
-    Gdiplus::ARGB colour = 0;
-    if (GdipCreateBitmapFromFile(path, &bitmap) == Gdiplus::Ok) {
-        GdipGetImageWidth(bitmap, w);
-        GdipGetImageHeight(bitmap, h);
-        GdipBitmapGetPixel(bitmap, x, y, &colour);
-        GdipDisposeImage(bitmap);
-    }
-    Gdiplus::GdiplusShutdown(token);
-    return colour & 0xFFFFFF;
 }
 
 // True when two colours differ by at most the JPEG tolerance in every channel

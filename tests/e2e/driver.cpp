@@ -1,6 +1,8 @@
 // tests/e2e/driver.cpp - starting, finding, typing into and ending the real programs.
 #include "tests/e2e/driver.h"
 
+#include "base/gdiplus_api.h"
+
 #include <gtest/gtest.h>
 
 // The folder of this test program, with a trailing backslash
@@ -185,4 +187,39 @@ bool answer_prompt(HWND main_window, const wchar_t *text) {
     PostMessageW(console, WM_CHAR, L'\r', 0);
     for (int i = 0; i < 100 && status_line(main_window) == L"Input text"; i++) pause_ms(20);
     return true;
+}
+
+// Pixel (x, y) of the clipboard's 24-bit CF_DIB as 0x00RRGGBB, or 0xFFFFFFFF when there is none
+unsigned clipboard_pixel(int x, int y, int *width) {
+    unsigned colour = 0xFFFFFFFFu;
+    if (!OpenClipboard(nullptr)) return colour;
+    HANDLE dib = GetClipboardData(CF_DIB);
+    const BITMAPINFOHEADER *h = dib ? (const BITMAPINFOHEADER *)GlobalLock(dib) : nullptr;
+    if (h && h->biBitCount == 24 && x < h->biWidth && y < h->biHeight) {
+        size_t row = ((size_t)h->biWidth * 3 + 3) / 4 * 4;
+        const unsigned char *px = (const unsigned char *)h + h->biSize + (size_t)(h->biHeight - 1 - y) * row + (size_t)x * 3;
+        colour = (unsigned)px[2] << 16 | (unsigned)px[1] << 8 | px[0];
+        if (width) *width = h->biWidth;
+    }
+    if (h) GlobalUnlock(dib);
+    CloseClipboard();
+    return colour;
+}
+
+// The colour of pixel (x, y) of an image file, 0x00RRGGBB; size into *w, *h
+unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h) {
+    using namespace Gdiplus::DllExports;
+    ULONG_PTR token;
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    Gdiplus::GpBitmap *bitmap = nullptr;
+    Gdiplus::ARGB colour = 0;
+    if (GdipCreateBitmapFromFile(path, &bitmap) == Gdiplus::Ok) {
+        GdipGetImageWidth(bitmap, w);
+        GdipGetImageHeight(bitmap, h);
+        GdipBitmapGetPixel(bitmap, x, y, &colour);
+        GdipDisposeImage(bitmap);
+    }
+    Gdiplus::GdiplusShutdown(token);
+    return colour & 0xFFFFFF;
 }

@@ -41,3 +41,8 @@ bool log_holds(int n, const std::string &text, int ms = 5000);
 // Waits until the status line shows "Input text", then posts text and Enter to text window 0 of the
 // same program and waits for the line to be taken; false when no line input came
 bool answer_prompt(HWND main_window, const wchar_t *text);
+// Pixel (x, y) of the clipboard's 24-bit CF_DIB (an image window's Copy) as 0x00RRGGBB, or 0xFFFFFFFF
+// when there is none; the picture's width into *width
+unsigned clipboard_pixel(int x, int y, int *width = nullptr);
+// The colour of pixel (x, y) of an image file as 0x00RRGGBB (0 when it cannot be read); its size into *w, *h
+unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h);

@@ -70,23 +70,6 @@ void put_picture_on_clipboard(void) {
     CloseClipboard();
 }
 
-// Pixel (x, y) of the clipboard's 24-bit CF_DIB as 0x00RRGGBB, or 0xFFFFFFFF when there is none
-unsigned clipboard_pixel(int x, int y, int *width = nullptr) {
-    unsigned colour = 0xFFFFFFFFu;
-    if (!OpenClipboard(nullptr)) return colour;
-    HANDLE dib = GetClipboardData(CF_DIB);
-    const BITMAPINFOHEADER *h = dib ? (const BITMAPINFOHEADER *)GlobalLock(dib) : nullptr;
-    if (h && h->biBitCount == 24 && x < h->biWidth && y < h->biHeight) {
-        size_t row = ((size_t)h->biWidth * 3 + 3) / 4 * 4;
-        const unsigned char *px = (const unsigned char *)h + h->biSize + (size_t)(h->biHeight - 1 - y) * row + (size_t)x * 3;
-        colour = (unsigned)px[2] << 16 | (unsigned)px[1] << 8 | px[0];
-        if (width) *width = h->biWidth;
-    }
-    if (h) GlobalUnlock(dib);
-    CloseClipboard();
-    return colour;
-}
-
 // True when two colours differ by at most the JPEG tolerance in every channel
 bool near_colour(unsigned a, unsigned b) {
     for (int shift = 0; shift < 24; shift += 8) {

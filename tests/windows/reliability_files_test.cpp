@@ -269,6 +269,25 @@ INSTANTIATE_TEST_SUITE_P(Reliability, BadImageFile, ::testing::ValuesIn(kFiles),
                              return n;
                          });
 
+TEST(ImageFileSize, ReadsThePictureSizeOrRefusesWithZero) {
+    struct SizeCase { const char *name; int result, width, height; };
+    const SizeCase cases[] = {
+        {"good_48x32.png", VRX_OK, 48, 32},
+        {"bmp_top_down_8x4.bmp", VRX_OK, 8, 4},   // its height is negative in the file
+        {"text.jpg", VRX_LOAD_UNREADABLE, 0, 0},
+        {"no_such_file.png", VRX_LOAD_UNREADABLE, 0, 0},
+    };
+    ASSERT_EQ(harness_start(), 0);
+    for (const SizeCase &c : cases) {
+        int result = -1, width = -1, height = -1;
+        harness_run_on_worker([&] { result = VRX_GetImageFileSize(narrow(data_path(c.name)).c_str(), &width, &height); });
+        EXPECT_EQ(result, c.result) << c.name;
+        EXPECT_EQ(width, c.width) << c.name;
+        EXPECT_EQ(height, c.height) << c.name;
+    }
+    EXPECT_TRUE(harness_exit());
+}
+
 //----------------------------------------------------------------------------------
 // Cases made on drive C:
 //----------------------------------------------------------------------------------
