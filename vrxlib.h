@@ -133,7 +133,7 @@ int VRX_RunCommand(void);                         // Prompts "Cmd>" and obeys on
 int VRX_StartLog(int n);                          // Starts or resumes copying what text window n prints to its log; VRX_OK, VRX_STARTLOG_ALREADY, VRX_STARTLOG_NO_FILE, VRX_STARTLOG_NO_WINDOW [worker]
 int VRX_StopLog(int n);                           // Pauses the log of text window n; VRX_OK, VRX_STOPLOG_NOT_LOGGING, VRX_STOPLOG_NO_WINDOW [worker]
 int VRX_CopyLog(int n);                           // Copies n's log file to the clipboard as text; VRX_OK, VRX_COPYLOG_CLIPBOARD, _NO_FILE, _MEMORY, _NO_WINDOW [worker]
-void VRX_CloseLogs(void);                         // Closes the log file of every text window [worker]
+void VRX_CloseLogs(void);                         // Closes the log file of every open text window [worker]
 
 //----------------------------------------------------------------------------------
 // Input box and button box
