@@ -11,6 +11,10 @@ namespace {
 const UINT IDM_START = 1001, IDM_EXIT = 1002, IDM_TW_STARTLOG = 1024;
 const wchar_t kInput[] = L"C:\\vrx_example_in.png", kOutput[] = L"C:\\vrx_example_in_grey.png";
 
+// The example program under test, whose windows find() waits for
+const Program *current;
+HWND find(const wchar_t *cls, const wchar_t *title, int ms) { return wait_window(*current, cls, title, ms); }
+
 // Waits until the status line starts with text
 bool status_is(HWND main_window, const wchar_t *text) {
     for (int i = 0; i < 250; i++) {
@@ -36,7 +40,7 @@ void copy_picture(HWND main_window) {
 // The means it printed are in the log; the picture's row 100 is 100 rows from its top
 void first_routine(HWND main_window) {
     EXPECT_TRUE(log_holds(0, "256 x 256 pixels, mean red 127, mean green 127\n")) << read_log(0);
-    HWND box = wait_window(L"#32770", L"Pause", 5000);
+    HWND box = find(L"#32770", L"Pause", 5000);
     ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     copy_picture(main_window);
@@ -45,7 +49,7 @@ void first_routine(HWND main_window) {
 
 // A centre and a radius typed into the input box, then Draw and Quit: one gold disc
 void boxes_drawing(HWND main_window) {
-    HWND input = wait_window(L"vrx_ib", L"InputBox", 5000), buttons = wait_window(L"vrx_bb", nullptr, 5000);
+    HWND input = find(L"vrx_ib", L"InputBox", 5000), buttons = find(L"vrx_bb", nullptr, 5000);
     ASSERT_TRUE(input && buttons);
     HWND edit = nullptr;
     for (const wchar_t *value : {L"100", L"80", L"30"}) {
@@ -69,7 +73,7 @@ void boxes_drawing(HWND main_window) {
 
 // A click draws a ring; a right click, then two corners, an outline
 void click_drawing(HWND main_window) {
-    HWND console = wait_window(L"vrx_twi", L"TextWindow 0", 5000), image = wait_window(L"vrx_iw", nullptr, 5000);
+    HWND console = find(L"vrx_twi", L"TextWindow 0", 5000), image = find(L"vrx_iw", nullptr, 5000);
     ASSERT_TRUE(console && image);
     PostMessageW(console, WM_COMMAND, IDM_TW_STARTLOG, 0);
     ASSERT_TRUE(status_is(main_window, L"Click a point"));
@@ -127,6 +131,7 @@ TEST(Examples, EachRoutineDoesWhatItsCommentSays) {
         Program program;
         ASSERT_TRUE(start_program(&program, e.exe));
         PostMessageW(program.main_window, WM_COMMAND, IDM_START, 0);
+        current = &program;
         e.work(program.main_window);
         PostMessageW(program.main_window, WM_COMMAND, IDM_EXIT, 0);
         EXPECT_EQ(wait_exit(&program, 5000), 0);

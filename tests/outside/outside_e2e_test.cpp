@@ -24,11 +24,11 @@ TEST(OutsideProject, ProgramsRunTheirRoutineWithTheBoxFormTheyChose) {
         Program program;
         ASSERT_TRUE(start_program(&program, p.exe));
         PostMessageW(program.main_window, WM_COMMAND, IDM_START, 0);
-        HWND box = wait_window(L"#32770", L"Pause", 10000);
+        HWND box = wait_window(program, L"#32770", L"Pause", 10000);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(window_text(GetDlgItem(box, 0xFFFF)), L"Hello from my own routine");
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        HWND image = wait_window(L"vrx_iw", nullptr, 5000);
+        HWND image = wait_window(program, L"vrx_iw", nullptr, 5000);
         ASSERT_NE(image, nullptr);
         press_keys(image, {VK_CONTROL, 'C'});
         int width = 0;
