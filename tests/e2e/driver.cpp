@@ -144,8 +144,10 @@ unsigned copied_pixel(HWND image, int x, int y) {
         until([&] {
             HANDLE dib = OpenClipboard(nullptr) ? GetClipboardData(CF_DIB) : nullptr;
             const BITMAPINFOHEADER *h = dib ? (const BITMAPINFOHEADER *)GlobalLock(dib) : nullptr;
-            const unsigned char *px = h ? (const unsigned char *)(h + 1) + (h->biHeight - 1 - y) * ((h->biWidth * 3 + 3) & ~3) + x * 3 : nullptr;
-            if (h && h->biBitCount == 24) colour = (unsigned)px[2] << 16 | px[1] << 8 | px[0];
+            int bytes = h ? h->biBitCount / 8 : 0, table = bytes == 1 ? 256 : 0;   // an 8-bit copy has 256 colours
+            const unsigned char *px = h ? (const unsigned char *)(h + 1) + 4 * table + (h->biHeight - 1 - y) * ((h->biWidth * bytes + 3) & ~3) + x * bytes : nullptr;
+            if (bytes == 3) colour = (unsigned)px[2] << 16 | px[1] << 8 | px[0];
+            if (bytes == 1) colour = ((const unsigned *)(h + 1))[*px] & 0xFFFFFF;
             if (h) GlobalUnlock(dib);
             CloseClipboard();
             return colour != ~0u;

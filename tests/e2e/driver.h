@@ -61,7 +61,8 @@ std::string pair_dib(int width, int height, int bits);
 void put_clipboard(const std::string &dib);
 // Writes a packed DIB as a BMP file; true when written
 bool write_bmp(const wchar_t *path, const std::string &dib);
-// Ctrl+C in an image window, then pixel (x, y) of the picture it copied, 0x00RRGGBB (~0u: none came)
+// Ctrl+C in an image window, then pixel (x, y) of the 24- or 8-bit picture it copied, 0x00RRGGBB (~0u:
+// none came)
 unsigned copied_pixel(HWND image, int x, int y);
 // Pixel (x, y) of an image file, 0x00RRGGBB; its size into *w, *h (0 when it cannot be read)
 unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h);
