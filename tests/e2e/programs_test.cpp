@@ -21,11 +21,13 @@ TEST(Programs, FillBoxInTheDrawingColourAndTheConversionOfEachPair) {
             //       key pressed before may be lost
             ASSERT_TRUE(image && until([&] { return copied_pixel(image, 2, 2) == RED; })) << "the pasted pair";
             if (&pair == pairs) {   // Draw Box -> Fill from (2, 2) to (12, 8), in white
+                const int zoom = _wtoi(window_text(image).c_str() + 4);   // "000(133%)": a small picture is zoomed
+                auto at = [&](int v) { return (v * zoom + 50) / 100; };   // the middle of image pixel v in the window
                 PostMessageW(image, WM_COMMAND, IDM_BOX_FILL, 0);
                 ASSERT_TRUE(wait_status(p, L"Click the first point"));
-                click(image, 2, 2);
+                click(image, at(2), at(2));
                 ASSERT_TRUE(wait_status(p, L"Click the second point"));
-                click(image, 12, 8);
+                click(image, at(12), at(8));
                 ASSERT_TRUE(wait_status(p, idle)) << "the tool ends";
                 EXPECT_EQ(copied_pixel(image, 2, 2), WHITE) << "the border";
                 EXPECT_EQ(copied_pixel(image, 7, 5), WHITE) << "inside";
