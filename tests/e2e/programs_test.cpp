@@ -17,8 +17,8 @@ TEST(Programs, FillBoxInTheDrawingColourAndTheConversionOfEachPair) {
             put_clipboard(pair_dib(pair.width, 30, pair.bits));
             PostMessageW(p.main_window, WM_COMMAND, IDM_PASTE, 0);
             HWND image = wait_window(p, L"vrx_iw", L"000(");
-            // NOTE: nothing shows when the paste's last requests are done but its picture in a copy; a
-            //       key pressed before may be lost
+            // NOTE: nothing but a copy of its picture shows that the paste is done; an S pressed before
+            //       was lost now and then
             ASSERT_TRUE(image && until([&] { return copied_pixel(image, 2, 2) == RED; })) << "the pasted pair";
             if (&pair == pairs) {   // Draw Box -> Fill from (2, 2) to (12, 8), in white
                 const int zoom = _wtoi(window_text(image).c_str() + 4);   // "000(133%)": a small picture is zoomed
