@@ -89,23 +89,22 @@ if(VRX_TESTS)
                        DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 120
                        FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})
 
-  # End-to-end tests: start the real programs and drive them from outside.
+  # End-to-end tests: start the real programs, the examples and the programs of projects outside this
+  # tree (built by the outside.* tests first, from empty folders) and drive them from outside.
   file(GLOB VRX_E2E_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
   add_executable(vrx_e2e_tests ${VRX_E2E_TESTS})
   target_link_libraries(vrx_e2e_tests PRIVATE GTest::gtest_main ${VRX_SYSTEM_LIBS})
   target_include_directories(vrx_e2e_tests PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_definitions(vrx_e2e_tests PRIVATE UNICODE _UNICODE NOMINMAX)
   target_link_options(vrx_e2e_tests PRIVATE ${VRX_STATIC_LINK})
-  # A program whose user routine blocks in VRX_Pause, for the Exit timing.
-  vrx_add_program(vrx_pause_probe tests/e2e/probe/pause_routine.cpp)
-  # A program whose user routine opens image window 0 and returns, for Exit in its dialogs and tools.
-  vrx_add_program(vrx_image_probe tests/e2e/probe/image_routine.cpp)
-  add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_pause_probe vrx_image_probe vrx_examples)
-  gtest_discover_tests(vrx_e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 180
-                       FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})
-  # Projects outside this tree that use the toolkit: built by tests of their own, then started.
-  include(${PROJECT_SOURCE_DIR}/tests/outside/outside.cmake)
+  add_dependencies(vrx_e2e_tests quarvex quarvex-swap vrx_examples)
+  vrx_add_suite_tests(vrx_e2e_tests "e2e." PROPERTIES RUN_SERIAL TRUE TIMEOUT 180)
+  foreach(way subdirectory package fetchcontent)
+    add_test(NAME outside.${way} COMMAND bash ${PROJECT_SOURCE_DIR}/tests/outside/build.sh ${way} ${PROJECT_SOURCE_DIR}
+             ${PROJECT_BINARY_DIR} "${CMAKE_BUILD_TYPE}" "${CMAKE_CXX_COMPILER_LAUNCHER}")
+    set_tests_properties(outside.${way} PROPERTIES FIXTURES_SETUP vrx_outside RUN_SERIAL TRUE TIMEOUT 600)
+  endforeach()
+  set_tests_properties(e2e.Routines PROPERTIES FIXTURES_REQUIRED vrx_outside)
   # The benchmark programs of `make bench`, built only on request.
   include(${PROJECT_SOURCE_DIR}/bench/windows.cmake)
 

@@ -1,98 +1,45 @@
-// tests/e2e/driver.cpp - starting, finding, typing into and ending the real programs.
+// tests/e2e/driver.cpp - starting, finding, typing into, reading and ending the real programs.
+//
+// NOTE: windows are always matched by process: a program still ending from the previous test, or Wine's
+//       own helpers, may have windows of the same class on the same wineserver.
 #include "tests/e2e/driver.h"
 
 #include "base/gdiplus_api.h"
 
-#include <gtest/gtest.h>
+#include <cstdio>
 
-// The folder of this test program, with a trailing backslash
+// This program's folder with a trailing backslash
 static std::wstring own_folder(void) {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s = path;
-    return s.substr(0, s.find_last_of(L'\\') + 1);
+    return std::wstring(path, wcsrchr(path, L'\\') + 1);
 }
 
-void pause_ms(int ms) {
-    DWORD end = GetTickCount() + (DWORD)ms;
-    MSG msg;
-    while ((int)(end - GetTickCount()) > 0) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(10);
-    }
+bool until(const std::function<bool()> &done, int ms) {
+    for (DWORD end = GetTickCount() + (DWORD)ms; !done(); Sleep(10))
+        if ((int)(end - GetTickCount()) < 0) return false;
+    return true;
 }
 
-// NOTE: windows are matched by process, not by class alone: another program on the same wineserver (or
-//       a previous test's program still ending) may have windows of the same class, and FindWindowW
-//       gives only the first of them.
-HWND find_window(DWORD pid, const wchar_t *cls, const wchar_t *title) {
-    struct Search { DWORD pid; const wchar_t *cls, *title; HWND found; } s = {pid, cls, title, nullptr};
-    EnumWindows([](HWND w, LPARAM lp) -> BOOL {
-        Search *s = (Search *)lp;
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner != s->pid) return TRUE;
-        wchar_t text[256] = {};
-        if (s->cls && (!GetClassNameW(w, text, 256) || _wcsicmp(text, s->cls) != 0)) return TRUE;
-        if (s->title) {
-            text[0] = 0;
-            GetWindowTextW(w, text, 256);
-            if (_wcsicmp(text, s->title) != 0) return TRUE;
-        }
-        s->found = w;
-        return FALSE;
-    }, (LPARAM)&s);
-    return s.found;
-}
-
-HWND wait_window(const Program &p, const wchar_t *cls, const wchar_t *title, int ms) {
-    DWORD end = GetTickCount() + (DWORD)ms;
-    do {
-        HWND w = find_window(p.process.dwProcessId, cls, title);
-        if (w) return w;
-        Sleep(20);
-    } while ((int)(end - GetTickCount()) > 0);
-    return nullptr;
-}
-
-bool start_program(Program *p, const wchar_t *exe_name, int wait_ms) {
-    std::wstring exe = own_folder() + exe_name;
-    std::wstring folder = own_folder();
+bool start_program(Program *p, const wchar_t *exe) {
+    std::wstring folder = own_folder(), path = folder + exe, cmd = L"\"" + path + L"\"";
+    DeleteFileW((folder + L"VRXLIB0.LOG").c_str());
     STARTUPINFOW si = {sizeof si};
-    std::wstring cmd = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                        &p->process))
-        return false;
-    DWORD end = GetTickCount() + (DWORD)wait_ms;
-    while ((int)(end - GetTickCount()) > 0) {
-        HWND w = find_window(p->process.dwProcessId, L"vrx_mw", nullptr);
-        // The status line shows the colour depth once the drop-in animation is over.
-        if (w && status_line(w).find(L"-bit color") != std::wstring::npos) {
-            p->main_window = w;
-            return true;
-        }
-        Sleep(10);
-    }
-    return false;
+    return CreateProcessW(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &p->process) &&
+           (p->main_window = wait_window(*p, L"vrx_mw")) != nullptr &&
+           until([&] { return status_line(p->main_window).find(L"-bit color") != std::wstring::npos; });
 }
 
 int wait_exit(Program *p, int ms) {
-    if (WaitForSingleObject(p->process.hProcess, (DWORD)ms) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(p->process.hProcess, &code);
+    DWORD code = (DWORD)-1;
+    if (WaitForSingleObject(p->process.hProcess, (DWORD)ms) == WAIT_OBJECT_0) GetExitCodeProcess(p->process.hProcess, &code);
     return (int)code;
 }
 
 void stop_program(Program *p) {
-    if (!p->process.hProcess) return;
-    if (WaitForSingleObject(p->process.hProcess, 0) != WAIT_OBJECT_0) {
-        TerminateProcess(p->process.hProcess, 99);
-        WaitForSingleObject(p->process.hProcess, 5000);
-    }
-    CloseHandle(p->process.hThread);
-    CloseHandle(p->process.hProcess);
-    p->process = {};
-    p->main_window = nullptr;
+    if (p->process.hProcess && wait_exit(p, 0) == -1) TerminateProcess(p->process.hProcess, 99), wait_exit(p, 5000);
+    CloseHandle(p->process.hThread), CloseHandle(p->process.hProcess);
+    *p = Program();
 }
 
 std::wstring window_text(HWND w) {
@@ -102,124 +49,129 @@ std::wstring window_text(HWND w) {
 }
 
 std::wstring status_line(HWND main_window) {
-    std::wstring s = window_text(GetDlgItem(main_window, 2001));
-    size_t first = s.find_first_not_of(L' ');
-    return first == std::wstring::npos ? L"" : s.substr(first);
+    std::wstring s = window_text(GetDlgItem(main_window, IDC_STATUS));
+    return s.erase(0, s.find_first_not_of(L' '));
 }
 
-void press_keys(HWND target, std::initializer_list<WORD> vks) {
-    SetForegroundWindow(target);
-    pause_ms(100);
-    for (WORD vk : vks) {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        SendInput(1, &in, sizeof in);
-        pause_ms(30);
-    }
-    for (auto it = vks.end(); it != vks.begin();) {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = *--it;
-        in.ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(1, &in, sizeof in);
-        pause_ms(30);
-    }
-    pause_ms(200);
+HWND find_window(DWORD pid, const wchar_t *cls, const wchar_t *title) {
+    struct Search { DWORD pid; const wchar_t *cls, *title; HWND found; } s = {pid, cls, title, nullptr};
+    EnumWindows([](HWND w, LPARAM lp) -> BOOL {
+        Search &s = *(Search *)lp;
+        DWORD owner = 0;
+        wchar_t name[64] = {};
+        GetWindowThreadProcessId(w, &owner);
+        GetClassNameW(w, name, 64);
+        if (owner == s.pid && !_wcsicmp(name, s.cls) && (!s.title || !window_text(w).rfind(s.title, 0))) s.found = w;
+        return !s.found;
+    }, (LPARAM)&s);
+    return s.found;
 }
 
-// Types text through the system's input queue, one character after the other
+HWND wait_window(const Program &p, const wchar_t *cls, const wchar_t *title) {
+    HWND w = nullptr;
+    until([&] { return (w = find_window(p.process.dwProcessId, cls, title)) != nullptr; });
+    return w;
+}
+
+std::wstring pause_box(const Program &p, bool ok) {
+    HWND box = wait_window(p, L"#32770", L"Pause");
+    std::wstring text = box ? window_text(GetDlgItem(box, 0xFFFF)) : L"";
+    if (box && ok) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return text;
+}
+
+// Sends one key (vk) or character (ch) event through the input queue, into target made foreground first
+// NOTE: another process's window takes the keyboard focus a while after SetForegroundWindow; a key sent
+//       before would go to the window that had it, or nowhere.
+static void send_key(HWND target, WORD vk, wchar_t ch, bool up) {
+    GUITHREADINFO gui = {sizeof gui};
+    if (target && SetForegroundWindow(target))
+        until([&] { return GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &gui) && gui.hwndFocus == target; }, 3000);
+    INPUT in = {INPUT_KEYBOARD};
+    in.ki = {vk, ch, (DWORD)((ch ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0))};
+    SendInput(1, &in, sizeof in);
+    Sleep(20);
+}
+
+void press(HWND target, std::initializer_list<WORD> keys) {
+    for (const WORD *k = keys.begin(); k != keys.end(); k++) send_key(k == keys.begin() ? target : nullptr, *k, 0, false);
+    for (const WORD *k = keys.end(); k != keys.begin();) send_key(nullptr, *--k, 0, true);
+}
+
 void type_text(HWND target, const wchar_t *text) {
-    SetForegroundWindow(target);
-    pause_ms(100);
-    for (; *text; text++) {
-        INPUT in[2] = {};
-        in[0].type = in[1].type = INPUT_KEYBOARD;
-        if (*text == L'\r') {
-            in[0].ki.wVk = in[1].ki.wVk = VK_RETURN;
-        } else {
-            in[0].ki.wScan = in[1].ki.wScan = *text;
-            in[0].ki.dwFlags = KEYEVENTF_UNICODE;
-            in[1].ki.dwFlags = KEYEVENTF_UNICODE;
-        }
-        in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, in, sizeof(INPUT));
-        pause_ms(20);
+    for (const wchar_t *c = text; *c; c++)
+        for (bool up : {false, true})
+            send_key(c == text && !up ? target : nullptr, *c == L'\r' ? VK_RETURN : 0, *c == L'\r' ? 0 : *c, up);
+}
+
+void click(HWND w, int x, int y, bool right) {
+    PostMessageW(w, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(w, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+std::string pair_dib(int width, int height, int bits) {
+    const unsigned halves[2] = {RED, BLUE};   // 0x00RRGGBB is the byte order of RGBQUAD
+    size_t row = ((size_t)width * bits / 8 + 3) / 4 * 4, head = bits == 8 ? 48 : 40;
+    BITMAPINFOHEADER h = {40, width, height, 1, (WORD)bits, 0, 0, 0, 0, bits == 8 ? 2u : 0u};
+    std::string dib((const char *)&h, 40);
+    dib.append((const char *)halves, head - 40).resize(head + row * height);
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width * bits / 8; x++)   // byte x of the row: blue, green, red of pixel x / 3
+            dib[head + y * row + x] = (char)(bits == 8 ? x >= width / 2 : halves[x / 3 >= width / 2] >> (8 * (x % 3)));
+    return dib;
+}
+
+void put_clipboard(const std::string &dib) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+    memcpy(GlobalLock(block), dib.data(), dib.size());
+    GlobalUnlock(block);
+    if (OpenClipboard(nullptr)) EmptyClipboard(), SetClipboardData(CF_DIB, block), CloseClipboard();
+}
+
+bool write_bmp(const wchar_t *path, const std::string &dib) {
+    BITMAPFILEHEADER f = {0x4D42, (DWORD)(14 + dib.size()), 0, 0, 14 + 40 + 4 * ((const BITMAPINFOHEADER *)dib.data())->biClrUsed};
+    FILE *out = _wfopen(path, L"wb");
+    return out && fwrite(&f, 14, 1, out) + fwrite(dib.data(), dib.size(), 1, out) + !fclose(out) == 3;
+}
+
+// NOTE: a Ctrl+C pressed right after a message box closed is sometimes lost (the system activates
+//       another window a moment later), so it is pressed again every half second.
+unsigned copied_pixel(HWND image, int x, int y) {
+    unsigned colour = ~0u;
+    for (int tries = 0; tries < 10 && colour == ~0u; tries++) {
+        if (OpenClipboard(nullptr)) EmptyClipboard(), CloseClipboard();
+        press(image, {VK_CONTROL, 'C'});
+        until([&] {
+            HANDLE dib = OpenClipboard(nullptr) ? GetClipboardData(CF_DIB) : nullptr;
+            const BITMAPINFOHEADER *h = dib ? (const BITMAPINFOHEADER *)GlobalLock(dib) : nullptr;
+            int bytes = h ? h->biBitCount / 8 : 0, table = bytes == 1 ? 256 : 0;   // an 8-bit copy has 256 colours
+            const unsigned char *px = h ? (const unsigned char *)(h + 1) + 4 * table + (h->biHeight - 1 - y) * ((h->biWidth * bytes + 3) & ~3) + x * bytes : nullptr;
+            if (bytes == 3) colour = (unsigned)px[2] << 16 | px[1] << 8 | px[0];
+            if (bytes == 1) colour = ((const unsigned *)(h + 1))[*px] & 0xFFFFFF;
+            if (h) GlobalUnlock(dib);
+            CloseClipboard();
+            return colour != ~0u;
+        }, 500);
     }
-    pause_ms(100);
-}
-
-// The log file of text window n, in the folder the programs start from (this program's folder)
-std::wstring log_path(int n) {
-    return own_folder() + L"VRXLIB" + std::to_wstring(n) + L".LOG";
-}
-
-// The text of log n, its CRLF line ends read back as "\n"; empty when there is none
-std::string read_log(int n) {
-    std::string s;
-    FILE *f = _wfopen(log_path(n).c_str(), L"rt");
-    if (!f) return s;
-    char buf[4096];
-    size_t got;
-    while ((got = fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, got);
-    fclose(f);
-    return s;
-}
-
-// Waits up to ms until log n holds text
-bool log_holds(int n, const std::string &text, int ms) {
-    for (int waited = 0;; waited += 50) {
-        if (read_log(n).find(text) != std::string::npos) return true;
-        if (waited >= ms) return false;
-        pause_ms(50);
-    }
-}
-
-// Waits until the status line shows "Input text", then posts text and Enter to text window 0 and
-// waits for the line to be taken; false when no line input came
-bool answer_prompt(HWND main_window, const wchar_t *text) {
-    for (int i = 0; i < 100 && status_line(main_window) != L"Input text"; i++) pause_ms(50);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(main_window, &pid);
-    HWND console = find_window(pid, L"vrx_twi", L"TextWindow 0");
-    if (!console || status_line(main_window) != L"Input text") return false;
-    for (const wchar_t *c = text; *c; c++) PostMessageW(console, WM_CHAR, *c, 0);
-    PostMessageW(console, WM_CHAR, L'\r', 0);
-    for (int i = 0; i < 100 && status_line(main_window) == L"Input text"; i++) pause_ms(20);
-    return true;
-}
-
-// Pixel (x, y) of the clipboard's 24-bit CF_DIB as 0x00RRGGBB, or 0xFFFFFFFF when there is none
-unsigned clipboard_pixel(int x, int y, int *width) {
-    unsigned colour = 0xFFFFFFFFu;
-    if (!OpenClipboard(nullptr)) return colour;
-    HANDLE dib = GetClipboardData(CF_DIB);
-    const BITMAPINFOHEADER *h = dib ? (const BITMAPINFOHEADER *)GlobalLock(dib) : nullptr;
-    if (h && h->biBitCount == 24 && x < h->biWidth && y < h->biHeight) {
-        size_t row = ((size_t)h->biWidth * 3 + 3) / 4 * 4;
-        const unsigned char *px = (const unsigned char *)h + h->biSize + (size_t)(h->biHeight - 1 - y) * row + (size_t)x * 3;
-        colour = (unsigned)px[2] << 16 | (unsigned)px[1] << 8 | px[0];
-        if (width) *width = h->biWidth;
-    }
-    if (h) GlobalUnlock(dib);
-    CloseClipboard();
     return colour;
 }
 
-// The colour of pixel (x, y) of an image file, 0x00RRGGBB; size into *w, *h
 unsigned file_pixel(const wchar_t *path, int x, int y, UINT *w, UINT *h) {
-    using namespace Gdiplus::DllExports;
-    ULONG_PTR token;
+    static ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token, &input, nullptr);
-    Gdiplus::GpBitmap *bitmap = nullptr;
-    Gdiplus::ARGB colour = 0;
-    if (GdipCreateBitmapFromFile(path, &bitmap) == Gdiplus::Ok) {
-        GdipGetImageWidth(bitmap, w);
-        GdipGetImageHeight(bitmap, h);
-        GdipBitmapGetPixel(bitmap, x, y, &colour);
-        GdipDisposeImage(bitmap);
-    }
-    Gdiplus::GdiplusShutdown(token);
-    return colour & 0xFFFFFF;
+    if (!token) Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    Gdiplus::Bitmap bitmap(path);   // NOTE: holds the file open until it is destroyed
+    Gdiplus::Color colour;
+    *w = bitmap.GetWidth(), *h = bitmap.GetHeight();
+    bitmap.GetPixel(x, y, &colour);
+    return colour.GetValue() & 0xFFFFFF;
+}
+
+bool log_holds(const std::string &text) {
+    return until([&] {
+        std::string s(1 << 16, '\0');
+        FILE *f = _wfopen((own_folder() + L"VRXLIB0.LOG").c_str(), L"rt");   // CRLF reads back as "\n"
+        s.resize(f ? fread(&s[0], 1, s.size(), f) : 0);
+        return (!f || !fclose(f)) && s.find(text) != std::string::npos;
+    }, 5000);
 }
