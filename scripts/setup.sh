@@ -9,6 +9,7 @@ pkg_who=setup
 
 packages=(
   cmake make g++ googletest                       # native build and unit tests
+  ccache                                          # the toolkit compiled once for the builds of one run
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev # Windows cross build
   wine wine64                                     # running the Windows programs
   xvfb xauth x11-utils x11-apps x11-xserver-utils # private display (xrandr), display checks, screenshots
