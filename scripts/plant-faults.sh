@@ -70,6 +70,6 @@ while IFS=$'\t' read -r id file find replace what; do
   printf '| %s | %s | %s | %s | %s |\n' "$id" "$file" "$what" "$result" "$by" >>"$report"
 done <"$list"
 git -C "$src" checkout -q -- .
-printf '\n%d of %d faults caught (HEAD %s, %s)\n' "$caught" "$total" "$(git -C "$root" rev-parse --short HEAD)" "$(date -u +%F)" >>"$report"
+printf '\n%d of %d faults caught (HEAD %s, %s)\n' "$caught" "$total" "$(git -C "$src" rev-parse --short HEAD)" "$(date -u +%F)" >>"$report"
 cat "$report"
 [ "$caught" = "$total" ]
