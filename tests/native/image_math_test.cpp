@@ -1,0 +1,221 @@
+// tests/native/image_math_test.cpp - the arithmetic of image windows: the zoom that fits the screen (an exact
+// sweep against an independent reference), captions, file extensions, packed DIBs from the clipboard and
+// the decoding of their run-length streams, the key map and zoom steps, and the point tools.
+#include "support.h"
+
+#include "image/file_name.h"
+#include "image/key_map.h"
+#include "image/packed_dib.h"
+#include "image/point_tool_core.h"
+#include "image/zoom_fit.h"
+#include "imaging/rle_decode.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+static const ScreenLimits screen = {112, 27, 1024, 744};   // 1024 x 768 with a 24-pixel caption
+
+// The fit as "status zoom WxH"
+static std::string fit(int w, int h, int zoom, ScreenLimits s = screen) {
+    int z = -1, vw = -1, vh = -1, status = fit_zoom(w, h, zoom, s, &z, &vw, &vh);
+    return fmt("%d %d %dx%d", status, z, vw, vh);
+}
+// The largest f with f * step <= limit, and the smallest f >= 0 with f * step >= goal: estimated, then checked
+static long long most_within(long long limit, long long step) {
+    long long f = (long long)((long double)limit / step);
+    for (; f > 0 && f * step > limit; f--) {}
+    for (; (f + 1) * step <= limit; f++) {}
+    return f;
+}
+static long long least_reaching(long long goal, long long step) {
+    long long f = goal <= 0 ? 0 : (long long)((long double)goal / step);
+    for (; f * step < goal; f++) {}
+    for (; f > 0 && (f - 1) * step >= goal; f--) {}
+    return f;
+}
+// The fit as the rules read: the largest zoom F whose view stays within min(screen, size x zoom / 100) (at
+// least 1) on both axes; a view below the minimum takes the smallest zoom reaching it, and fails past the screen
+static std::string reference_fit(int w, int h, int zoom, ScreenLimits s) {
+    long long x100 = std::max(100LL, std::min(100LL * s.screen_w, (long long)w * zoom)), y100 = std::max(100LL, std::min(100LL * s.screen_h, (long long)h * zoom));
+    long long f = std::min(most_within(x100, w), most_within(y100, h)), vw = most_within(f * w, 100), vh = most_within(f * h, 100);
+    if (vw < s.min_w || vh < s.min_h) {
+        f = std::max(least_reaching(100LL * s.min_w, w), least_reaching(100LL * s.min_h, h)), vw = most_within(f * w, 100), vh = most_within(f * h, 100);
+        if (vw > s.screen_w || vh > s.screen_h) return "2 -1 -1x-1";
+    }
+    return fmt("0 %lld %lldx%lld", f, vw, vh);
+}
+
+TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumAndMatchesExactArithmetic) {
+    EXPECT_EQ(fit(640, 480, 100) + "|" + fit(300, 400, 250) + "|" + fit(3000, 1000, 100) + "|" + fit(15384, 3330, 100), "0 100 640x480|0 186 558x744|0 34 1020x340|0 6 923x199")
+        << "kept, then shrunk to the largest whole percent that fits (744 rows, 1024 / 3000, the stereo output)";
+    EXPECT_EQ(fit(1, 1, 100) + "|" + fit(0, 0, 100) + "|" + fit(200, 100, 0) + "|" + fit(3, 1, 100), "0 11200 112x112|0 11200 112x112|0 56 112x56|0 3734 112x37")
+        << "magnified to the smallest window (0 x 0 as 1 x 1, zoom 0 too), the zoom reaching 112 rounded up";
+    EXPECT_EQ(fit(1, 744 * 100 + 1, 100) + "|" + fit(30000, 3000, 100000) + "|" + fit(102, 30, 111) + "|" + fit(128, 44, 89) + "|" + fit(170, 48, 67),
+              "2 -1 -1x-1|0 3 900x90|0 111 113x33|0 89 113x39|0 67 113x32") << "no zoom shows it; 3e9 does not overflow; no percent lost to rounding";
+    std::vector<int> sizes = {739, 744, 745, 1023, 1025, 3001, 15384, 73901, 74401}, zooms = {-5, 0, 11199, 11200, 100000};
+    for (int v = 1; v <= 700; v += 7) sizes.push_back(v);
+    for (int z = 1; z <= 400; z++) zooms.push_back(z);
+    int mismatches = 0;
+    for (ScreenLimits s : {screen, ScreenLimits{117, 31, 1023, 739}})
+        for (int w : sizes)
+            for (size_t hi = 0; hi < sizes.size(); hi += 2)
+                for (int z : zooms)
+                    if (fit(w, sizes[hi], z, s) != reference_fit(w, sizes[hi], z, s) && ++mismatches <= 5)
+                        ADD_FAILURE() << w << "x" << sizes[hi] << " at " << z << ": " << fit(w, sizes[hi], z, s) << ", not " << reference_fit(w, sizes[hi], z, s);
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(ImageNames, CaptionsTellZoomDepthAndHalftoneAndSavedNamesGetTheirExtension) {
+    char out[4][32];
+    memset(out, '#', sizeof out);
+    format_image_caption(out[0], 32, "pic", 50, 32, false), format_image_caption(out[1], 32, "a", 100, 8, true);
+    format_image_caption(out[2], 32, "001 pair.jpg", 6, 32, true), format_image_caption(out[3], 6, "abcdefgh", 100, 32, false);
+    EXPECT_EQ(fmt("%s|%s|%s|%s|%c", out[0], out[1], out[2], out[3], out[3][6]), "pic(50%)|a(100%)[8bit]*|001 pair.jpg(6%)*|abcde|#") << "cut to its buffer";
+    struct Name { std::string path; size_t room; const char *ext, *after; } names[] = {   // after: the path kept, extended, or refused as it was
+        {"C:\\out\\photo.JPG", 260, ".jpg", "C:\\out\\photo.JPG"}, {".png", 260, ".png", ".png"}, {"noname", 260, ".jpg", "noname.jpg"},
+        {"a.jpeg", 260, ".jpg", "a.jpeg.jpg"}, {"ab", 260, ".bmp", "ab.bmp"}, {std::string(255, 'x'), 260, ".gif", "255 x and .gif"},
+        {std::string(256, 'x'), 260, ".gif", "refused"}, {".Jpg", 4, ".jpg", "refused"}, {"yyyyyyyy", 8, ".tif", "refused"},   // no terminator in the room
+    };
+    for (const Name &n : names) {
+        std::vector<uint16_t> path(n.room, 0xAAAA);
+        std::string after;
+        std::copy(n.path.begin(), n.path.end(), path.begin());
+        if (n.path.size() < n.room) path[n.path.size()] = 0;
+        bool ok = ensure_extension(path.data(), n.room, n.ext);
+        for (size_t i = 0; i < n.room && path[i]; i++) after += (char)path[i];
+        EXPECT_EQ(!ok ? (after == n.path ? "refused" : "changed") : after == std::string(255, 'x') + ".gif" ? "255 x and .gif" : after, n.after) << n.path;
+    }
+}
+
+TEST(PackedDib, TakesWhatLiesInsideTheBlockAndRefusesTheRest) {
+    const int32_t big = (1 << 26) / 8;   // rows of 8 bytes: 64 MB of decoded run-length rows
+    struct Case { const char *what; Dib dib; const char *info; } cases[] = {   // colours, masks at, rows at, row bytes, bytes of rows
+        {"24 bits, rows of 9 bytes padded to 12", {40, 3, 2, 24, 0, 0, 0, 64}, "0 0 40 12 24"}, {"one byte short", {40, 3, 2, 24, 0, 0, 0, 63}, nullptr},
+        {"8 bits, biClrUsed 0: 256 entries", {40, 5, 2, 8, 0, 0, 0, 1080}, "256 0 1064 8 16"}, {"1 bit 9 wide: 2 entries", {40, 9, 3, 1, 0, 0, 0, 60}, "2 0 48 4 12"},
+        {"32 bits top-down", {40, 2, -2, 32, 0, 0, 0, 56}, "0 0 40 8 16"}, {"8 bits, biClrUsed 2", {40, 4, 1, 8, 0, 2, 0, 52}, "2 0 48 4 4"},
+        {"1 bit, biClrUsed 1000: 2 taken, rows after all 1000", {40, 1, 1, 1, 0, 1000, 0, 4044}, "2 0 4040 4 4"},
+        {"8 bits, biClrUsed 1000: 256 taken", {40, 4, 1, 8, 0, 1000, 0, 4044}, "256 0 4040 4 4"},
+        {"8 bits, biClrUsed 1000 in a block of 256", {40, 4, 1, 8, 0, 1000, 0, 1068}, nullptr}, {"24 bits, biClrUsed 2: skipped", {40, 1, 1, 24, 0, 2, 0, 52}, "0 0 48 4 4"},
+        {"bit fields after a 40-byte header", {40, 2, 1, 16, 3, 0, 0, 56}, "0 40 52 4 4"}, {"after 44 bytes", {44, 1, 1, 16, 3, 0, 0, 60}, "0 44 56 4 4"},
+        {"after 44 bytes, the block too short for them", {44, 1, 1, 16, 3, 0, 0, 48}, nullptr}, {"in a V5 header", {124, 2, 1, 32, 3, 0, 0, 132}, "0 40 124 8 8"},
+        {"bit fields at 8 bits", {40, 2, 1, 8, 3, 0, 0, 1080}, nullptr}, {"RLE8: the rest of the block", {40, 5, 3, 8, 1, 0, 0, 1074}, "256 0 1064 8 10"},
+        {"RLE4: biSizeImage", {40, 5, 3, 4, 2, 0, 6, 114}, "16 0 104 8 6"}, {"RLE8, biSizeImage all that is left", {40, 5, 3, 8, 1, 0, 10, 1074}, "256 0 1064 8 10"},
+        {"RLE8, biSizeImage past the block", {40, 5, 3, 8, 1, 0, 11, 1074}, nullptr}, {"RLE8 top-down", {40, 5, -3, 8, 1, 0, 0, 1074}, nullptr},
+        {"RLE8 at 4 bits", {40, 5, 3, 4, 1, 0, 0, 114}, nullptr}, {"RLE4 at 8 bits", {40, 5, 3, 8, 2, 0, 0, 1074}, nullptr},
+        {"RLE8 decoding to 64 MB", {40, 5, big, 8, 1, 0, 0, 1074}, "256 0 1064 8 10"}, {"and a row more", {40, 5, big + 1, 8, 1, 0, 0, 1074}, nullptr},
+        {"shorter than a header", {40, 1, 1, 24, 0, 0, 0, 39}, nullptr}, {"header size below 40", {39, 1, 1, 24, 0, 0, 0, 64}, nullptr},
+        {"header size past the block", {65, 1, 1, 24, 0, 0, 0, 64}, nullptr}, {"no width", {40, 0, 1, 24, 0, 0, 0, 64}, nullptr},
+        {"negative width", {40, -3, 1, 24, 0, 0, 0, 64}, nullptr}, {"no height", {40, 1, 0, 24, 0, 0, 0, 64}, nullptr},
+        {"a height without absolute value", {40, 1, INT32_MIN, 24, 0, 0, 0, 64}, nullptr}, {"2 bits", {40, 1, 1, 2, 0, 0, 0, 64}, nullptr},
+        {"BI_JPEG", {40, 1, 1, 24, 4, 0, 0, 1100}, nullptr}, {"two planes", {40, 1, 1, 24, 0, 0, 0, 64, 2}, nullptr},
+        {"30 GB of rows", {40, 100000, 100000, 24, 0, 0, 0, 64}, nullptr}, {"a colour count past the block", {40, 1, 1, 8, 0, 0xFFFFFFFF, 0, 64}, nullptr},
+    };
+    for (const Case &c : cases) {
+        std::vector<unsigned char> block = packed_dib(c.dib);
+        PackedDibInfo i;
+        int status = read_packed_dib(block.data(), block.size(), &i);
+        EXPECT_EQ(status ? "refused" : fmt("%d %zu %zu %zu %zu|%d %d %d %d %d", i.colours, i.masks_offset, i.bits_offset, i.row_bytes, i.bits_bytes,
+                  i.width, i.height, i.top_down, i.bit_count, i.compression),
+                  c.info ? fmt("%s|%d %d %d %d %d", c.info, c.dib.w, abs(c.dib.h), c.dib.h < 0, c.dib.bits, c.dib.compression) : "refused") << c.what;
+    }
+    EXPECT_EQ(read_packed_dib(nullptr, 100, nullptr), 1);
+}
+
+TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
+    struct Case { int bits, w, h; std::vector<uint8_t> stream; const char *result, *what; } cases[] = {   // status, then the rows top-down
+        {8, 5, 3, {3, 1, 2, 2, 0, 1}, "0 00000 00000 11122", "encoded runs fill the bottom row first"},
+        {8, 5, 3, {0, 3, 1, 2, 3, 0, 2, 4, 0, 1}, "0 00000 00000 12344", "an odd absolute run skips its pad byte"},
+        {8, 5, 3, {0, 4, 5, 6, 7, 8, 1, 9, 0, 1}, "0 00000 00000 56789", "an even absolute run has no pad byte"},
+        {4, 5, 3, {5, 0x12, 0, 1}, "0 00000 00000 12121", "an RLE4 run alternates high then low nibble"},
+        {4, 5, 3, {0, 5, 0x12, 0x34, 0x50, 0, 0, 1}, "0 00000 00000 12345", "an RLE4 absolute run of 3 bytes and a pad"},
+        {4, 5, 3, {0, 3, 0x12, 0x30, 2, 0xAB, 0, 1}, "0 00000 00000 123AB", "an RLE4 absolute run of 2 bytes, no pad"},
+        {8, 5, 3, {2, 1, 0, 0, 3, 2, 0, 0, 1, 3, 0, 1}, "0 30000 22200 11000", "an end of line goes up one row"},
+        {8, 5, 3, {1, 1, 0, 2, 2, 1, 1, 2, 0, 1}, "0 00000 00020 10000", "a delta moves right and up"},
+        {8, 5, 3, {1, 1, 0, 1, 1, 2}, "0 00000 00000 10000", "nothing after the end of bitmap"}, {8, 5, 3, {2, 7}, "0 00000 00000 77000", "no end of bitmap"},
+        {8, 5, 3, {4, 1, 0, 3, 7, 8, 9, 0, 1, 3, 0, 0, 1, 4}, "0 00000 40000 11117", "runs past the right edge are clipped"},
+        {8, 5, 3, {0, 2, 9, 0, 1, 5, 0, 0, 1, 6}, "0 00000 60000 00000", "a delta past the right edge stops at the row end"},
+        {8, 5, 3, {1, 1, 0, 2, 0, 3, 1, 5}, "0 00000 00000 10000", "a delta past the top row ends decoding"},
+        {8, 5, 3, {0, 0, 0, 0, 1, 1, 0, 0, 1, 2}, "0 10000 00000 00000", "an end of line past the top row ends decoding"},
+        {8, 5, 3, {}, "0 00000 00000 00000", "an empty stream leaves the raster 0"}, {8, 5, 3, {1, 9, 0, 5, 1, 2, 3}, "1 00000 00000 90000", "cut in an absolute run"},
+        {8, 5, 3, {0, 3, 1, 2, 3}, "1 00000 00000 00000", "an absolute run without its pad"}, {4, 5, 3, {0, 5, 0x12, 0x34}, "1 00000 00000 00000", "cut RLE4 run"},
+        {8, 5, 3, {1, 9, 0}, "1 00000 00000 90000", "cut after an escape byte"}, {8, 5, 3, {0, 2, 1}, "1 00000 00000 00000", "a delta cut before its dy"},
+        {8, 1, 1, {255, 7, 255, 8, 0, 255}, "1 7", "huge runs on one pixel, then a cut 255-byte run"}, {4, 1, 1, {255, 0x7F, 0, 0, 255, 1}, "0 7", "a huge RLE4 run"},
+        {24, 4, 2, {2, 1, 0, 1}, "1 ++++ ++++", "24 bits: refused untouched"},
+    };
+    for (const Case &c : cases) {
+        Raster r(c.w, c.h, 8, 0xAA);   // the stream in a block of exactly its size, so a read past it is reported
+        std::vector<uint8_t> stream(c.stream);
+        int status = rle_decode(stream.data(), stream.size(), c.bits, r.view);
+        EXPECT_EQ(fmt("%d %s", status, r.digits().c_str()), c.result) << c.what;
+        EXPECT_TRUE(r.outside_intact()) << c.what;
+    }
+    Raster wide(4, 2, 32, 0xAA);
+    const uint8_t stream[] = {2, 1, 0, 1};
+    EXPECT_EQ(rle_decode(stream, sizeof stream, 8, wide.view) + rle_decode(stream, sizeof stream, 8, raster_view(nullptr, 4, 2, 8)), 2);
+    EXPECT_EQ(wide.bytes, wide.initial) << "not an 8-bit raster: refused untouched";
+}
+
+TEST(ImageKeys, EachKeyHasItsActionInEachWaitAndZoomStepsMoveByATenth) {
+    const bool C = true, W = true, I = true, _ = false;   // Ctrl held, a point tool waits, a line input waits
+    const ImageKeyAction post = IMAGE_KEY_POST_COMMAND, nothing = IMAGE_KEY_NOTHING, main = IMAGE_KEY_FORWARD_MAIN, tab = IMAGE_KEY_TOGGLE_STRETCH;
+    struct Case { unsigned vk; bool ctrl, waiting, input; ImageKeyAction action; int command; } cases[] = {   // V: paste at the top left, not 1013
+        {'X', C, _, _, post, 1011}, {'C', C, _, _, post, 1012}, {'V', C, _, _, post, 1014}, {'Q', C, _, _, post, 1005}, {'R', C, _, _, post, 1019},
+        {0x6B, C, _, _, IMAGE_KEY_ZOOM_IN, 0}, {0x6D, C, _, _, IMAGE_KEY_ZOOM_OUT, 0}, {0x60, C, _, _, IMAGE_KEY_ZOOM_100, 0}, {'0', C, _, _, nothing, 0},
+        {0x6B, _, _, _, nothing, 0}, {'X', _, _, _, main, 0}, {'S', _, _, _, main, 0}, {'C', _, _, _, main, 0}, {0x1B, _, _, _, main, 0}, {'S', C, _, _, main, 0},
+        {0x09, _, _, _, tab, 0}, {'A', _, _, _, nothing, 0}, {'X', _, W, _, nothing, 0}, {'V', C, W, _, nothing, 0}, {0x09, _, W, _, nothing, 0},
+        {0x1B, _, W, _, nothing, 0}, {0x6B, C, W, _, nothing, 0}, {'X', C, _, I, nothing, 0}, {'R', C, _, I, nothing, 0}, {0x6B, C, _, I, IMAGE_KEY_ZOOM_IN, 0},
+        {0x60, C, _, I, IMAGE_KEY_ZOOM_100, 0}, {'X', _, _, I, main, 0}, {0x1B, _, _, I, main, 0}, {0x09, _, _, I, tab, 0},
+    };
+    for (const Case &c : cases) {
+        int command = -1;
+        ImageKeyAction action = image_key_action(c.vk, c.ctrl, c.waiting, c.input, &command);
+        EXPECT_EQ(fmt("%d %d", action, command), fmt("%d %d", c.action, c.command)) << c.vk << (c.ctrl ? " Ctrl" : "") << (c.waiting ? " tool" : "") << (c.input ? " input" : "");
+    }
+    std::string steps, mice;
+    for (int z : {100, 111, 9, 6, 5, 4, 2, 1, INT_MAX}) steps += fmt("%d/%d ", zoom_step_in(z), zoom_step_out(z));
+    for (auto m : {std::pair<unsigned, int>{50, 50}, {99, 200}, {10, 33}, {0xFFFF, 100}, {0x1FFFF, 100}, {5, 0}}) mice += fmt("%d ", mouse_to_image(m.first, m.second));
+    EXPECT_EQ(steps + "|" + mice + fmt("|%d %d %d %d %d|%d%d%d", image_wheel_action(-120, C), image_wheel_action(120, C), image_wheel_action(-1, C),
+              image_wheel_action(0, C), image_wheel_action(-120, _), image_command_may_start(_, _), image_command_may_start(W, _), image_command_may_start(_, I)),
+              "111/90 123/100 10/8 7/5 6/4 5/3 3/1 2/1 2147483647/1932735282 |100 49 30 65535 65535 0 " +
+              fmt("|%d %d %d %d %d|100", IMAGE_KEY_ZOOM_IN, IMAGE_KEY_ZOOM_OUT, IMAGE_KEY_ZOOM_IN, nothing, nothing)) << "mouse words unsigned; the wheel with Ctrl";
+}
+
+TEST(PointTools, ClicksGiveTheOutputsAndTheFeedbackLeavesNoTrace) {
+    // Events: m x,y a move, c x,y a left click, r a right click, ?n n pixels inverted now, Pn the prompt n
+    struct Case { const char *what; int kind, bw, bh, px, py, w, h, depth; const char *events, *outcome; } cases[] = {   // finished, result, outputs
+        {"row cursor", POINT_TOOL_ROW, 0, 0, 4, 6, 40, 40, 32, "P0 ?40 m9,2 ?40 c9,3", "1 0 9 3 0 0"},
+        {"column cursor, cancelled", POINT_TOOL_COLUMN, 0, 0, 4, 6, 40, 40, 32, "?40 r", "1 1 0 0 0 0"},
+        {"8 x 20 box: no diagonals", POINT_TOOL_BOX, 8, 20, 20, 20, 40, 40, 32, "?52 c5,6", "1 0 5 6 0 0"},
+        {"9 x 9 box: diagonals crossing at the centre", POINT_TOOL_BOX, 9, 9, 20, 20, 40, 40, 32, "?44 m5,5 c5,6", "1 0 5 6 0 0"},
+        {"rectangle: sorted; a cancel after the first click starts again", POINT_TOOL_RECTANGLE, 0, 0, 0, 0, 40, 40, 32,
+         "P1 c12,8 P2 ?1 m15,10 ?10 r P1 ?0 c12,8 m2,3 c3,1", "1 0 3 1 12 8"},
+        {"line: cancelled before the first click", POINT_TOOL_LINE, 0, 0, 0, 0, 40, 40, 32, "r", "1 1 0 0 0 0"},
+        {"line: click order kept", POINT_TOOL_LINE, 0, 0, 0, 0, 40, 40, 32, "c10,9 m1,1 c2,0", "1 0 10 9 2 0"},
+        {"circle: 3 right and 4 down is radius 5", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c10,10 ?0 m13,14 c13,14", "1 0 10 10 5 0"},
+        {"circle: both clicks on one pixel", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c4,4 c4,4", "1 0 4 4 0 0"},
+        {"box on 8 bits past the edges, ended", POINT_TOOL_BOX, 30, 30, 2, 3, 5, 7, 8, "m-40,90 m4,6", "0 0 0 0 0 0"},
+        {"circle on 8 bits stopped in its second phase", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 5, 7, 8, "c2,3 m40,40", "0 0 2 3 0 0"},
+    };
+    for (const Case &c : cases) {
+        Raster r(c.w, c.h, c.depth);
+        PointTool t;
+        point_tool_begin(&t, r.view, c.kind, c.bw, c.bh, c.px, c.py);
+        for (const char *e = c.events; *e; e += *e == ' ') {
+            int x = 0, y = 0, n = 0;
+            sscanf(e + 1, "%d%n,%d%n", &x, &n, &y, &n);
+            if (*e == 'm') point_tool_move(&t, r.view, x, y);
+            if (*e == 'c') point_tool_click(&t, r.view, x, y);
+            if (*e == 'r') point_tool_cancel(&t, r.view);
+            if (*e == '?' || *e == 'P') { EXPECT_EQ(*e == '?' ? (int)r.lit().size() : t.prompt, x) << c.what << ": " << e; }
+            e += 1 + n;
+        }
+        point_tool_end(&t, r.view);
+        EXPECT_EQ(fmt("%d %d %d %d %d %d", t.finished, t.result, t.out[0], t.out[1], t.out[2], t.out[3]), c.outcome) << c.what;
+        EXPECT_EQ(r.bytes, r.initial) << c.what << ": a trace is left";
+    }
+    EXPECT_EQ(fmt("%d %d %d %d|%s|%s|%s", circle_radius(1, 1), circle_radius(1, 2), circle_radius(-6, -8), circle_radius(3, 4), point_tool_prompt_text(PROMPT_POINT),
+                  point_tool_prompt_text(PROMPT_FIRST_POINT), point_tool_prompt_text(PROMPT_SECOND_POINT)),
+              "1 2 10 5|Click a point|Click the first point|Click the second point") << "the square root rounded half up";
+}
