@@ -7,7 +7,6 @@
 #include "imaging/color_core.h"
 #include "imaging/draw_command_core.h"
 
-#include <gtest/gtest.h>
 
 TEST(ColourModels, EachColourGivesItsNumbersInEveryModelAndHsvGoesBack) {
     const char *models[][2] = {   // Y Cr Cb u v I Q H S V

@@ -10,41 +10,25 @@
 #include "image/zoom_fit.h"
 #include "imaging/rle_decode.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <climits>
-
 static const ScreenLimits screen = {112, 27, 1024, 744};   // 1024 x 768 with a 24-pixel caption
 
-// The fit as "status zoom WxH"
-static std::string fit(int w, int h, int zoom, ScreenLimits s = screen) {
+typedef std::array<long long, 4> Fit;   // status, zoom, view width and height
+static Fit fit4(int w, int h, int zoom, ScreenLimits s) {
     int z = -1, vw = -1, vh = -1, status = fit_zoom(w, h, zoom, s, &z, &vw, &vh);
-    return fmt("%d %d %dx%d", status, z, vw, vh);
+    return {status, z, vw, vh};
 }
-// The largest f with f * step <= limit, and the smallest f >= 0 with f * step >= goal: estimated, then checked
-static long long most_within(long long limit, long long step) {
-    long long f = (long long)((long double)limit / step);
-    for (; f > 0 && f * step > limit; f--) {}
-    for (; (f + 1) * step <= limit; f++) {}
-    return f;
-}
-static long long least_reaching(long long goal, long long step) {
-    long long f = goal <= 0 ? 0 : (long long)((long double)goal / step);
-    for (; f * step < goal; f++) {}
-    for (; f > 0 && (f - 1) * step >= goal; f--) {}
-    return f;
-}
-// The fit as the rules read: the largest zoom F whose view stays within min(screen, size x zoom / 100) (at
-// least 1) on both axes; a view below the minimum takes the smallest zoom reaching it, and fails past the screen
-static std::string reference_fit(int w, int h, int zoom, ScreenLimits s) {
-    long long x100 = std::max(100LL, std::min(100LL * s.screen_w, (long long)w * zoom)), y100 = std::max(100LL, std::min(100LL * s.screen_h, (long long)h * zoom));
-    long long f = std::min(most_within(x100, w), most_within(y100, h)), vw = most_within(f * w, 100), vh = most_within(f * h, 100);
-    if (vw < s.min_w || vh < s.min_h) {
-        f = std::max(least_reaching(100LL * s.min_w, w), least_reaching(100LL * s.min_h, h)), vw = most_within(f * w, 100), vh = most_within(f * h, 100);
-        if (vw > s.screen_w || vh > s.screen_h) return "2 -1 -1x-1";
+static std::string fit(int w, int h, int zoom) { Fit f = fit4(w, h, zoom, screen); return fmt("%lld %lld %lldx%lld", f[0], f[1], f[2], f[3]); }
+// The fit as the rules read, in exact integers: the largest zoom F whose view stays within min(screen, size x
+// zoom / 100) (at least 1) on both axes; a view below the minimum takes the smallest zoom reaching it, and
+// fails past the screen. Sizes are positive.
+static Fit reference_fit(long long w, long long h, long long zoom, ScreenLimits s) {
+    long long x100 = std::max(100LL, std::min(100LL * s.screen_w, w * zoom)), y100 = std::max(100LL, std::min(100LL * s.screen_h, h * zoom));
+    long long f = std::min(x100 / w, y100 / h);
+    if (f * w / 100 < s.min_w || f * h / 100 < s.min_h) {
+        f = std::max((100LL * s.min_w + w - 1) / w, (100LL * s.min_h + h - 1) / h);
+        if (f * w / 100 > s.screen_w || f * h / 100 > s.screen_h) return {2, -1, -1, -1};
     }
-    return fmt("0 %lld %lldx%lld", f, vw, vh);
+    return {0, f, f * w / 100, f * h / 100};
 }
 
 TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumAndMatchesExactArithmetic) {
@@ -62,8 +46,8 @@ TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumAndMatchesExactArithmetic) 
         for (int w : sizes)
             for (size_t hi = 0; hi < sizes.size(); hi += 2)
                 for (int z : zooms)
-                    if (fit(w, sizes[hi], z, s) != reference_fit(w, sizes[hi], z, s) && ++mismatches <= 5)
-                        ADD_FAILURE() << w << "x" << sizes[hi] << " at " << z << ": " << fit(w, sizes[hi], z, s) << ", not " << reference_fit(w, sizes[hi], z, s);
+                    if (fit4(w, sizes[hi], z, s) != reference_fit(w, sizes[hi], z, s) && ++mismatches <= 5)
+                        ADD_FAILURE() << w << "x" << sizes[hi] << " at " << z << ": zoom " << fit4(w, sizes[hi], z, s)[1] << ", not " << reference_fit(w, sizes[hi], z, s)[1];
     EXPECT_EQ(mismatches, 0);
 }
 
@@ -101,13 +85,13 @@ TEST(PackedDib, TakesWhatLiesInsideTheBlockAndRefusesTheRest) {
         {"bit fields after a 40-byte header", {40, 2, 1, 16, 3, 0, 0, 56}, "0 40 52 4 4"}, {"after 44 bytes", {44, 1, 1, 16, 3, 0, 0, 60}, "0 44 56 4 4"},
         {"after 44 bytes, the block too short for them", {44, 1, 1, 16, 3, 0, 0, 48}, nullptr}, {"in a V5 header", {124, 2, 1, 32, 3, 0, 0, 132}, "0 40 124 8 8"},
         {"bit fields at 8 bits", {40, 2, 1, 8, 3, 0, 0, 1080}, nullptr}, {"RLE8: the rest of the block", {40, 5, 3, 8, 1, 0, 0, 1074}, "256 0 1064 8 10"},
-        {"RLE4: biSizeImage", {40, 5, 3, 4, 2, 0, 6, 114}, "16 0 104 8 6"}, {"RLE8, biSizeImage all that is left", {40, 5, 3, 8, 1, 0, 10, 1074}, "256 0 1064 8 10"},
-        {"RLE8, biSizeImage past the block", {40, 5, 3, 8, 1, 0, 11, 1074}, nullptr}, {"RLE8 top-down", {40, 5, -3, 8, 1, 0, 0, 1074}, nullptr},
+        {"RLE4: biSizeImage", {40, 5, 3, 4, 2, 0, 6, 114}, "16 0 104 8 6"}, {"RLE8, biSizeImage past the block", {40, 5, 3, 8, 1, 0, 11, 1074}, nullptr},
+        {"RLE8 top-down", {40, 5, -3, 8, 1, 0, 0, 1074}, nullptr}, {"negative width", {40, -3, 1, 24, 0, 0, 0, 64}, nullptr},
         {"RLE8 at 4 bits", {40, 5, 3, 4, 1, 0, 0, 114}, nullptr}, {"RLE4 at 8 bits", {40, 5, 3, 8, 2, 0, 0, 1074}, nullptr},
         {"RLE8 decoding to 64 MB", {40, 5, big, 8, 1, 0, 0, 1074}, "256 0 1064 8 10"}, {"and a row more", {40, 5, big + 1, 8, 1, 0, 0, 1074}, nullptr},
         {"shorter than a header", {40, 1, 1, 24, 0, 0, 0, 39}, nullptr}, {"header size below 40", {39, 1, 1, 24, 0, 0, 0, 64}, nullptr},
         {"header size past the block", {65, 1, 1, 24, 0, 0, 0, 64}, nullptr}, {"no width", {40, 0, 1, 24, 0, 0, 0, 64}, nullptr},
-        {"negative width", {40, -3, 1, 24, 0, 0, 0, 64}, nullptr}, {"no height", {40, 1, 0, 24, 0, 0, 0, 64}, nullptr},
+        {"no height", {40, 1, 0, 24, 0, 0, 0, 64}, nullptr},
         {"a height without absolute value", {40, 1, INT32_MIN, 24, 0, 0, 0, 64}, nullptr}, {"2 bits", {40, 1, 1, 2, 0, 0, 0, 64}, nullptr},
         {"BI_JPEG", {40, 1, 1, 24, 4, 0, 0, 1100}, nullptr}, {"two planes", {40, 1, 1, 24, 0, 0, 0, 64, 2}, nullptr},
         {"30 GB of rows", {40, 100000, 100000, 24, 0, 0, 0, 64}, nullptr}, {"a colour count past the block", {40, 1, 1, 8, 0, 0xFFFFFFFF, 0, 64}, nullptr},
@@ -125,7 +109,7 @@ TEST(PackedDib, TakesWhatLiesInsideTheBlockAndRefusesTheRest) {
 
 TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
     struct Case { int bits, w, h; std::vector<uint8_t> stream; const char *result, *what; } cases[] = {   // status, then the rows top-down
-        {8, 5, 3, {3, 1, 2, 2, 0, 1}, "0 00000 00000 11122", "encoded runs fill the bottom row first"},
+        {8, 5, 3, {3, 1, 2, 2, 0, 1}, "0 00000 00000 11122", "encoded runs fill the bottom row first"}, {8, 5, 3, {2, 7}, "0 00000 00000 77000", "no end of bitmap"},
         {8, 5, 3, {0, 3, 1, 2, 3, 0, 2, 4, 0, 1}, "0 00000 00000 12344", "an odd absolute run skips its pad byte"},
         {8, 5, 3, {0, 4, 5, 6, 7, 8, 1, 9, 0, 1}, "0 00000 00000 56789", "an even absolute run has no pad byte"},
         {4, 5, 3, {5, 0x12, 0, 1}, "0 00000 00000 12121", "an RLE4 run alternates high then low nibble"},
@@ -133,28 +117,24 @@ TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
         {4, 5, 3, {0, 3, 0x12, 0x30, 2, 0xAB, 0, 1}, "0 00000 00000 123AB", "an RLE4 absolute run of 2 bytes, no pad"},
         {8, 5, 3, {2, 1, 0, 0, 3, 2, 0, 0, 1, 3, 0, 1}, "0 30000 22200 11000", "an end of line goes up one row"},
         {8, 5, 3, {1, 1, 0, 2, 2, 1, 1, 2, 0, 1}, "0 00000 00020 10000", "a delta moves right and up"},
-        {8, 5, 3, {1, 1, 0, 1, 1, 2}, "0 00000 00000 10000", "nothing after the end of bitmap"}, {8, 5, 3, {2, 7}, "0 00000 00000 77000", "no end of bitmap"},
+        {8, 5, 3, {1, 1, 0, 1, 1, 2}, "0 00000 00000 10000", "nothing after the end of bitmap"}, {8, 5, 3, {}, "0 00000 00000 00000", "an empty stream"},
         {8, 5, 3, {4, 1, 0, 3, 7, 8, 9, 0, 1, 3, 0, 0, 1, 4}, "0 00000 40000 11117", "runs past the right edge are clipped"},
         {8, 5, 3, {0, 2, 9, 0, 1, 5, 0, 0, 1, 6}, "0 00000 60000 00000", "a delta past the right edge stops at the row end"},
         {8, 5, 3, {1, 1, 0, 2, 0, 3, 1, 5}, "0 00000 00000 10000", "a delta past the top row ends decoding"},
         {8, 5, 3, {0, 0, 0, 0, 1, 1, 0, 0, 1, 2}, "0 10000 00000 00000", "an end of line past the top row ends decoding"},
-        {8, 5, 3, {}, "0 00000 00000 00000", "an empty stream leaves the raster 0"}, {8, 5, 3, {1, 9, 0, 5, 1, 2, 3}, "1 00000 00000 90000", "cut in an absolute run"},
-        {8, 5, 3, {0, 3, 1, 2, 3}, "1 00000 00000 00000", "an absolute run without its pad"}, {4, 5, 3, {0, 5, 0x12, 0x34}, "1 00000 00000 00000", "cut RLE4 run"},
-        {8, 5, 3, {1, 9, 0}, "1 00000 00000 90000", "cut after an escape byte"}, {8, 5, 3, {0, 2, 1}, "1 00000 00000 00000", "a delta cut before its dy"},
+        {8, 5, 3, {1, 9, 0, 5, 1, 2, 3}, "1 00000 00000 90000", "cut in an absolute run"}, {8, 5, 3, {0, 3, 1, 2, 3}, "1 00000 00000 00000", "no pad"},
+        {4, 5, 3, {0, 5, 0x12, 0x34}, "1 00000 00000 00000", "cut RLE4 run"}, {8, 5, 3, {1, 9, 0}, "1 00000 00000 90000", "cut after an escape byte"},
+        {8, 5, 3, {0, 2, 1}, "1 00000 00000 00000", "a delta cut before its dy"}, {24, 4, 2, {2, 1, 0, 1}, "1 ++++ ++++", "24 bits: refused untouched"},
         {8, 1, 1, {255, 7, 255, 8, 0, 255}, "1 7", "huge runs on one pixel, then a cut 255-byte run"}, {4, 1, 1, {255, 0x7F, 0, 0, 255, 1}, "0 7", "a huge RLE4 run"},
-        {24, 4, 2, {2, 1, 0, 1}, "1 ++++ ++++", "24 bits: refused untouched"},
     };
     for (const Case &c : cases) {
         Raster r(c.w, c.h, 8, 0xAA);   // the stream in a block of exactly its size, so a read past it is reported
         std::vector<uint8_t> stream(c.stream);
         int status = rle_decode(stream.data(), stream.size(), c.bits, r.view);
-        EXPECT_EQ(fmt("%d %s", status, r.digits().c_str()), c.result) << c.what;
-        EXPECT_TRUE(r.outside_intact()) << c.what;
+        EXPECT_EQ(fmt("%d %s", status, r.digits().c_str()) + (r.outside_intact() ? "" : " spilt"), c.result) << c.what;
     }
-    Raster wide(4, 2, 32, 0xAA);
-    const uint8_t stream[] = {2, 1, 0, 1};
-    EXPECT_EQ(rle_decode(stream, sizeof stream, 8, wide.view) + rle_decode(stream, sizeof stream, 8, raster_view(nullptr, 4, 2, 8)), 2);
-    EXPECT_EQ(wide.bytes, wide.initial) << "not an 8-bit raster: refused untouched";
+    Raster wide(4, 2, 32, 0xAA);   // not an 8-bit raster, or none: refused untouched
+    EXPECT_EQ(rle_decode(wide.bytes.data(), 2, 8, wide.view) + rle_decode(wide.bytes.data(), 2, 8, raster_view(nullptr, 4, 2, 8)) + 10 * (wide.bytes != wide.initial), 2);
 }
 
 TEST(ImageKeys, EachKeyHasItsActionInEachWaitAndZoomStepsMoveByATenth) {
@@ -194,7 +174,7 @@ TEST(PointTools, ClicksGiveTheOutputsAndTheFeedbackLeavesNoTrace) {
         {"line: cancelled before the first click", POINT_TOOL_LINE, 0, 0, 0, 0, 40, 40, 32, "r", "1 1 0 0 0 0"},
         {"line: click order kept", POINT_TOOL_LINE, 0, 0, 0, 0, 40, 40, 32, "c10,9 m1,1 c2,0", "1 0 10 9 2 0"},
         {"circle: 3 right and 4 down is radius 5", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c10,10 ?0 m13,14 c13,14", "1 0 10 10 5 0"},
-        {"circle: both clicks on one pixel", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c4,4 c4,4", "1 0 4 4 0 0"},
+        {"circle: 2 right and 3 down is 3.6, radius 4", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c4,4 c6,7", "1 0 4 4 4 0"},
         {"box on 8 bits past the edges, ended", POINT_TOOL_BOX, 30, 30, 2, 3, 5, 7, 8, "m-40,90 m4,6", "0 0 0 0 0 0"},
         {"circle on 8 bits stopped in its second phase", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 5, 7, 8, "c2,3 m40,40", "0 0 2 3 0 0"},
     };
@@ -215,7 +195,4 @@ TEST(PointTools, ClicksGiveTheOutputsAndTheFeedbackLeavesNoTrace) {
         EXPECT_EQ(fmt("%d %d %d %d %d %d", t.finished, t.result, t.out[0], t.out[1], t.out[2], t.out[3]), c.outcome) << c.what;
         EXPECT_EQ(r.bytes, r.initial) << c.what << ": a trace is left";
     }
-    EXPECT_EQ(fmt("%d %d %d %d|%s|%s|%s", circle_radius(1, 1), circle_radius(1, 2), circle_radius(-6, -8), circle_radius(3, 4), point_tool_prompt_text(PROMPT_POINT),
-                  point_tool_prompt_text(PROMPT_FIRST_POINT), point_tool_prompt_text(PROMPT_SECOND_POINT)),
-              "1 2 10 5|Click a point|Click the first point|Click the second point") << "the square root rounded half up";
 }
