@@ -18,8 +18,7 @@ TEST(BitmapText, ACharacterIsItsGlyphAboveTheBaselineAndTheCursorMovesAsTheTextS
     for (auto [x, y] : lit) inside += x >= 3 && x < 11 && y >= 2 && y < 16 && r.at(x, y) == 0x00FF00;
     EXPECT_TRUE(inside == (int)lit.size() && lit.size() > 10 && top < 6 && lit.rbegin()->first > 7 && at.x == 11 && at.y == 16);
     struct Case { const char *what; int w, x, y, margin; std::string text; int to_x, to_y; bool draws; } cases[] = {
-        {"control and high bytes neither draw nor move", 64, 5, 20, 2, "\x01\x09\x0D\x1F\x80\xC8\xFF", 5, 20, false},
-        {"a line feed: back to the margin, 16 rows down", 64, 40, 20, 6, "\n", 6, 36, false},
+        {"control and high bytes neither draw nor move", 64, 5, 20, 2, "\x01\x09\x0D\x1F\x80\xC8\xFF", 5, 20, false}, {"a line feed", 64, 40, 20, 6, "\n", 6, 36, false},
         {"a character at the last place fits, the next wraps", 24, 16, 14, 0, "HHH", 16, 30, true},
         {"an advance held at INT_MAX starts a new line", 32, INT_MAX - 3, 20, 4, "W", 4, 36, false},
         {"the baseline is held at INT_MAX", 32, 0, INT_MAX - 5, 0, "a\nb\n", 0, INT_MAX, false},
@@ -27,7 +26,7 @@ TEST(BitmapText, ACharacterIsItsGlyphAboveTheBaselineAndTheCursorMovesAsTheTextS
         {"a long text on a narrow raster walks to the range's end", 4, 0, INT_MAX - 1600, 0, std::string(4095, 'x'), 0, INT_MAX, false},
     };
     for (const Case &c : cases) {
-        Raster t(c.w, 40);
+        Raster t(c.w, 40);   // a line feed: back to the margin, 16 rows down
         TextCursor cur = {c.x, c.y, c.margin};
         draw_string(t.view, &cur, 0xFFFFFF, c.text.c_str());
         EXPECT_EQ(fmt("%d %d %d", cur.x, cur.y, !t.lit().empty()), fmt("%d %d %d", c.to_x, c.to_y, c.draws)) << c.what;
@@ -61,13 +60,11 @@ static std::u16string xs(int n) { return std::u16string((size_t)n, u'x'); }
 
 TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScroll) {   // a 400 x 300 window of 8 x 12 cells
     struct Case { const char *what; std::u16string text; int calls; const char *ops; int x, y; } cases[] = {
-        {"line feeds are never drawn", u"ab\n\ncd", 1, "R0+2@0,0 R4+2@0,24 ", 16, 24},
-        {"50 cells reach the right edge and stay on the row", xs(50), 1, "R0+50@0,0 ", 400, 0},
-        {"the 51st wraps", xs(51), 1, "R0+50@0,0 R50+1@0,12 ", 8, 12},
+        {"line feeds are never drawn", u"ab\n\ncd", 1, "R0+2@0,0 R4+2@0,24 ", 16, 24}, {"the 51st wraps", xs(51), 1, "R0+50@0,0 R50+1@0,12 ", 8, 12},
+        {"50 cells reach the right edge and stay on the row", xs(50), 1, "R0+50@0,0 ", 400, 0}, {"controls take a cell each", u"\t\r", 1, "R0+2@0,0 ", 16, 0},
         {"a wide character that would overhang moves whole", xs(49) + u"\u3042", 1, "R0+49@0,0 R49+1@0,12 ", 16, 12},
         {"24 rows of 12 in 300 pixels, then a scroll", std::u16string(24, u'\n'), 1, "S@288 ", 0, 276},
         {"text goes on behind the last character", u"abc", 2, "R0+3@0,0 R0+3@24,0 ", 48, 0},
-        {"other control characters take a cell each", u"\t\r", 1, "R0+2@0,0 ", 16, 0},
     };
     for (const Case &c : cases) {
         CellCursor cur = {0, 0, 400, 300, 8, 12};
@@ -80,12 +77,10 @@ TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScroll) {   // a 400 x 300 w
 
 TEST(LineEditor, TypingAndBackspaceEditTheLineAndMoveBackAcrossWrappedRows) {   // \b is Backspace
     struct Case { const char *what; std::u16string typed, line; int x, y, depth, last; } cases[] = {
-        {"a, b, Backspace, c gives ac", u"ab\bc", u"ac", 16, 0, 0, 0}, {"Backspace on an empty line", u"\b", u"", 0, 0, 0, 1},
-        {"a zero unit is refused", std::u16string(1, 0), u"", 0, 0, 0, 1},
+        {"a, b, Backspace, c gives ac", u"ab\bc", u"ac", 16, 0, 0, 0}, {"Backspace on an empty line", u"\b", u"", 0, 0, 0, 1}, {"a zero unit", std::u16string(1, 0), u"", 0, 0, 0, 1},
         {"the 256th character is refused", std::u16string(255, u'a') + u"b", std::u16string(255, u'a'), 40, 60, 5, 1},
         {"back across a wrap onto the last character", xs(50) + u"\b", xs(49), 392, 0, 0, 0},
-        {"a wide character ending a row, removed", xs(48) + u"\u3042\b", xs(48), 384, 0, 0, 0},
-        {"a wide character moved to the next row, removed", xs(49) + u"\u3042\b", xs(49), 392, 0, 0, 0},
+        {"a wide character ending a row, removed", xs(48) + u"\u3042\b", xs(48), 384, 0, 0, 0}, {"one moved to the next row", xs(49) + u"\u3042\b", xs(49), 392, 0, 0, 0},
     };
     for (const Case &c : cases) {
         static LineEditor e;
@@ -94,7 +89,7 @@ TEST(LineEditor, TypingAndBackspaceEditTheLineAndMoveBackAcrossWrappedRows) {   
         int last = 0;
         line_reset(&e);
         for (char16_t u : c.typed) last = u == u'\b' ? line_backspace(&e, &cur, record, &ops) : line_insert(&e, &cur, u, record, &ops);
-        EXPECT_EQ(std::u16string((const char16_t *)e.line, (size_t)e.n), c.line) << c.what;
+        EXPECT_TRUE(std::u16string((const char16_t *)e.line, (size_t)e.n) == c.line) << c.what;
         EXPECT_EQ(fmt("%d,%d %d %d %d", cur.x, cur.y, e.depth, last, e.line[e.n]), fmt("%d,%d %d %d 0", c.x, c.y, c.depth, c.last)) << c.what;
     }
 }
