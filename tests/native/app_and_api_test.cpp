@@ -27,13 +27,10 @@ static std::string canvas(int width, bool swap) {
 }
 
 TEST(StereoCanvas, QuarvexCentresThePairAndQuarvexSwapShowsItsHalvesExchanged) {
-    std::string centred, swapped;   // 400 wide: black quarters; centred 0..399 at 200, swapped 200..399 then 0..199
-    for (int x = 0; x < 800; x++) centred += x < 200 || x >= 600 ? "- " : fmt("%d ", x - 200);
-    for (int x = 0; x < 800; x++) swapped += x < 200 || x >= 600 ? "- " : fmt("%d ", x < 400 ? x : x - 400);
-    EXPECT_EQ(canvas(400, false), centred);
-    EXPECT_EQ(canvas(400, true), swapped);
-    const char *odd[][3] = {{"5", "- - 0 1 2 3 4 - - - ", "- - 2 3 4 0 - - - - "}, {"1", "0 - ", "- - "}, {"2", "- 0 1 - ", "- 1 0 - "}};
-    for (auto o : odd) EXPECT_EQ(canvas(atoi(o[0]), false) + "| " + canvas(atoi(o[0]), true), std::string(o[1]) + "| " + o[2]) << o[0];
+    const char *cases[][3] = {   // black quarters; centred the pair at a quarter, swapped its right half then its left
+        {"8", "- - - - 0 1 2 3 4 5 6 7 - - - - ", "- - - - 4 5 6 7 0 1 2 3 - - - - "}, {"6", "- - - 0 1 2 3 4 5 - - - ", "- - - 3 4 5 0 1 2 - - - "},
+        {"5", "- - 0 1 2 3 4 - - - ", "- - 2 3 4 0 - - - - "}, {"1", "0 - ", "- - "}, {"2", "- 0 1 - ", "- 1 0 - "}};
+    for (auto c : cases) EXPECT_EQ(canvas(atoi(c[0]), false) + "| " + canvas(atoi(c[0]), true), std::string(c[1]) + "| " + c[2]) << c[0];
 }
 
 // The calls and variables a file declares with their group ("// Title" between two rules in the header, "## Title" in

@@ -131,41 +131,37 @@ TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
 
 TEST(ImageKeys, EachKeyHasItsActionInEachWaitAndZoomStepsMoveByATenth) {
     const bool C = true, W = true, I = true, _ = false;   // Ctrl held, a point tool waits, a line input waits
-    const ImageKeyAction post = IMAGE_KEY_POST_COMMAND, nothing = IMAGE_KEY_NOTHING, main = IMAGE_KEY_FORWARD_MAIN, tab = IMAGE_KEY_TOGGLE_STRETCH;
+    const ImageKeyAction post = IMAGE_KEY_POST_COMMAND, no = IMAGE_KEY_NOTHING, main = IMAGE_KEY_FORWARD_MAIN, tab = IMAGE_KEY_TOGGLE_STRETCH, in = IMAGE_KEY_ZOOM_IN;
     struct Case { unsigned vk; bool ctrl, waiting, input; ImageKeyAction action; int command; } cases[] = {   // V: paste at the top left, not 1013
-        {'X', C, _, _, post, 1011}, {'C', C, _, _, post, 1012}, {'V', C, _, _, post, 1014}, {'Q', C, _, _, post, 1005}, {'R', C, _, _, post, 1019},
-        {0x6B, C, _, _, IMAGE_KEY_ZOOM_IN, 0}, {0x6D, C, _, _, IMAGE_KEY_ZOOM_OUT, 0}, {0x60, C, _, _, IMAGE_KEY_ZOOM_100, 0}, {'0', C, _, _, nothing, 0},
-        {0x6B, _, _, _, nothing, 0}, {'X', _, _, _, main, 0}, {'S', _, _, _, main, 0}, {'C', _, _, _, main, 0}, {0x1B, _, _, _, main, 0}, {'S', C, _, _, main, 0},
-        {0x09, _, _, _, tab, 0}, {'A', _, _, _, nothing, 0}, {'X', _, W, _, nothing, 0}, {'V', C, W, _, nothing, 0}, {0x09, _, W, _, nothing, 0},
-        {0x1B, _, W, _, nothing, 0}, {0x6B, C, W, _, nothing, 0}, {'X', C, _, I, nothing, 0}, {'R', C, _, I, nothing, 0}, {0x6B, C, _, I, IMAGE_KEY_ZOOM_IN, 0},
-        {0x60, C, _, I, IMAGE_KEY_ZOOM_100, 0}, {'X', _, _, I, main, 0}, {0x1B, _, _, I, main, 0}, {0x09, _, _, I, tab, 0},
+        {'X', C, _, _, post, 1011}, {'C', C, _, _, post, 1012}, {'V', C, _, _, post, 1014}, {'Q', C, _, _, post, 1005}, {'R', C, _, _, post, 1019}, {0x6B, C, _, _, in, 0},
+        {0x6D, C, _, _, IMAGE_KEY_ZOOM_OUT, 0}, {0x60, C, _, _, IMAGE_KEY_ZOOM_100, 0}, {'0', C, _, _, no, 0}, {0x6B, _, _, _, no, 0}, {'X', _, _, _, main, 0}, {'S', C, _, _, main, 0},
+        {0x1B, _, _, _, main, 0}, {0x09, _, _, _, tab, 0}, {'A', _, _, _, no, 0}, {'X', _, W, _, no, 0}, {'V', C, W, _, no, 0}, {0x09, _, W, _, no, 0}, {0x6B, C, W, _, no, 0},
+        {'R', C, _, I, no, 0}, {0x6B, C, _, I, in, 0}, {'X', _, _, I, main, 0}, {0x09, _, _, I, tab, 0},
     };
     for (const Case &c : cases) {
         int command = -1;
         ImageKeyAction action = image_key_action(c.vk, c.ctrl, c.waiting, c.input, &command);
         EXPECT_EQ(fmt("%d %d", action, command), fmt("%d %d", c.action, c.command)) << c.vk << (c.ctrl ? " Ctrl" : "") << (c.waiting ? " tool" : "") << (c.input ? " input" : "");
     }
-    std::string steps, mice;
-    for (int z : {100, 111, 9, 6, 5, 4, 2, 1, INT_MAX}) steps += fmt("%d/%d ", zoom_step_in(z), zoom_step_out(z));
-    for (auto m : {std::pair<unsigned, int>{50, 50}, {99, 200}, {10, 33}, {0xFFFF, 100}, {0x1FFFF, 100}, {5, 0}}) mice += fmt("%d ", mouse_to_image(m.first, m.second));
-    EXPECT_EQ(steps + "|" + mice + fmt("|%d %d %d %d %d|%d%d%d", image_wheel_action(-120, C), image_wheel_action(120, C), image_wheel_action(-1, C),
-              image_wheel_action(0, C), image_wheel_action(-120, _), image_command_may_start(_, _), image_command_may_start(W, _), image_command_may_start(_, I)),
-              "111/90 123/100 10/8 7/5 6/4 5/3 3/1 2/1 2147483647/1932735282 |100 49 30 65535 65535 0 " +
-              fmt("|%d %d %d %d %d|100", IMAGE_KEY_ZOOM_IN, IMAGE_KEY_ZOOM_OUT, IMAGE_KEY_ZOOM_IN, nothing, nothing)) << "mouse words unsigned; the wheel with Ctrl";
+    std::string got;   // zoom steps in/out; mouse words (unsigned) at a zoom; the wheel with Ctrl; whether a command may start
+    for (int z : {100, 111, 9, 6, 5, 4, 2, 1, INT_MAX}) got += fmt("%d/%d ", zoom_step_in(z), zoom_step_out(z));
+    for (auto m : {std::pair<unsigned, int>{50, 50}, {99, 200}, {10, 33}, {0xFFFF, 100}, {0x1FFFF, 100}, {5, 0}}) got += fmt("%d ", mouse_to_image(m.first, m.second));
+    for (auto w : {std::pair<int, bool>{-120, C}, {120, C}, {-1, C}, {0, C}, {-120, _}}) got += fmt("%d ", image_wheel_action(w.first, w.second));
+    EXPECT_EQ(got + fmt("%d%d%d", image_command_may_start(_, _), image_command_may_start(W, _), image_command_may_start(_, I)), "111/90 123/100 10/8 7/5 6/4 5/3 3/1 2/1 "
+              "2147483647/1932735282 100 49 30 65535 65535 0 " + fmt("%d %d %d %d %d 100", in, IMAGE_KEY_ZOOM_OUT, in, no, no));
 }
 
 TEST(PointTools, ClicksGiveTheOutputsAndTheFeedbackLeavesNoTrace) {
     // Events: m x,y a move, c x,y a left click, r a right click, ?n n pixels inverted now, Pn the prompt n
     struct Case { const char *what; int kind, bw, bh, px, py, w, h, depth; const char *events, *outcome; } cases[] = {   // finished, result, outputs
         {"row cursor", POINT_TOOL_ROW, 0, 0, 4, 6, 40, 40, 32, "P0 ?40 m9,2 ?40 c9,3", "1 0 9 3 0 0"},
-        {"column cursor, cancelled", POINT_TOOL_COLUMN, 0, 0, 4, 6, 40, 40, 32, "?40 r", "1 1 0 0 0 0"}, {"line: cancelled at once", POINT_TOOL_LINE, 0, 0, 0, 0, 9, 9, 32, "r", "1 1 0 0 0 0"},
+        {"column, cancelled", POINT_TOOL_COLUMN, 0, 0, 4, 6, 40, 40, 32, "?40 r", "1 1 0 0 0 0"},
         {"8 x 20 box: no diagonals", POINT_TOOL_BOX, 8, 20, 20, 20, 40, 40, 32, "?52 c5,6", "1 0 5 6 0 0"},
-        {"9 x 9 box: diagonals crossing at the centre", POINT_TOOL_BOX, 9, 9, 20, 20, 40, 40, 32, "?44 m5,5 c5,6", "1 0 5 6 0 0"},
+        {"9 x 9 box: diagonals", POINT_TOOL_BOX, 9, 9, 20, 20, 40, 40, 32, "?44 m5,5 c5,6", "1 0 5 6 0 0"},
         {"rectangle: sorted; a cancel after the first click starts again", POINT_TOOL_RECTANGLE, 0, 0, 0, 0, 40, 40, 32,
          "P1 c12,8 P2 ?1 m15,10 ?10 r P1 ?0 c12,8 m2,3 c3,1", "1 0 3 1 12 8"},
         {"line: click order kept", POINT_TOOL_LINE, 0, 0, 0, 0, 40, 40, 32, "c10,9 m1,1 c2,0", "1 0 10 9 2 0"},
-        {"circle: 3 right and 4 down is radius 5", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c10,10 ?0 m13,14 c13,14", "1 0 10 10 5 0"},
-        {"circle: 2 right and 3 down is 3.6, radius 4", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c4,4 c6,7", "1 0 4 4 4 0"},
+        {"circle: 2 right and 3 down is 3.6, radius 4", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c4,4 ?0 m6,7 c6,7", "1 0 4 4 4 0"},
         {"box on 8 bits past the edges, ended", POINT_TOOL_BOX, 30, 30, 2, 3, 5, 7, 8, "m-40,90 m4,6", "0 0 0 0 0 0"},
         {"circle on 8 bits ended in its second phase", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 5, 7, 8, "c2,3 m40,40", "0 0 2 3 0 0"},
     };

@@ -58,7 +58,7 @@ static void record(void *out, const CellOp *op) {
 }
 static std::u16string xs(int n) { return std::u16string((size_t)n, u'x'); }
 
-TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScroll) {   // a 400 x 300 window of 8 x 12 cells
+TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScrollAndTheLineEditorMovesBackAcrossWrappedRows) {   // 400 x 300, cells of 8 x 12
     struct Case { const char *what; std::u16string text; int calls; const char *ops; int x, y; } cases[] = {
         {"line feeds are never drawn", u"ab\n\ncd", 1, "R0+2@0,0 R4+2@0,24 ", 16, 24}, {"the 51st wraps", xs(51), 1, "R0+50@0,0 R50+1@0,12 ", 8, 12},
         {"50 cells reach the right edge and stay on the row", xs(50), 1, "R0+50@0,0 ", 400, 0}, {"controls take a cell each", u"\t\r", 1, "R0+2@0,0 ", 16, 0},
@@ -73,16 +73,13 @@ TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScroll) {   // a 400 x 300 w
         EXPECT_EQ(ops + fmt("%d,%d", cur.x, cur.y), c.ops + fmt("%d,%d", c.x, c.y)) << c.what;
     }
     EXPECT_EQ(fmt("%d %d %d", cell_count(0x7F), cell_count(0x80), cell_count(0x3042)), "1 2 2");
-}
-
-TEST(LineEditor, TypingAndBackspaceEditTheLineAndMoveBackAcrossWrappedRows) {   // \b is Backspace
-    struct Case { const char *what; std::u16string typed, line; int x, y, depth, last; } cases[] = {
+    struct Edit { const char *what; std::u16string typed, line; int x, y, depth, last; } edits[] = {   // \b is Backspace
         {"a, b, Backspace, c gives ac", u"ab\bc", u"ac", 16, 0, 0, 0}, {"Backspace on an empty line", u"\b", u"", 0, 0, 0, 1}, {"a zero unit", std::u16string(1, 0), u"", 0, 0, 0, 1},
         {"the 256th character is refused", std::u16string(255, u'a') + u"b", std::u16string(255, u'a'), 40, 60, 5, 1},
         {"back across a wrap onto the last character", xs(50) + u"\b", xs(49), 392, 0, 0, 0},
         {"a wide character ending a row, removed", xs(48) + u"\u3042\b", xs(48), 384, 0, 0, 0}, {"one moved to the next row", xs(49) + u"\u3042\b", xs(49), 392, 0, 0, 0},
     };
-    for (const Case &c : cases) {
+    for (const Edit &c : edits) {
         static LineEditor e;
         CellCursor cur = {0, 0, 400, 300, 8, 12};
         std::string ops;
@@ -117,7 +114,7 @@ static std::string report_of(const ReportSnapshot &s, std::string *colours = nul
     return r.source;
 }
 
-TEST(WindowReport, PrintsEachWindowAndGeneratesTheCallsThatRebuildIt) {
+TEST(WindowReport, PrintsEachWindowAndGeneratesTheCallsThatRebuildItWithEveryTextReadingBackAsItWas) {
     ReportSnapshot none, all;
     all.images = {ReportImage{0, 32, "noname", 10, 20, 640, 480, 100}, ReportImage{5, 8, "grey", -4, 7, 33, 17, 50}};
     all.text_windows = {ReportTextWindow{0, 12, 34, 400, 300}};
@@ -136,9 +133,6 @@ TEST(WindowReport, PrintsEachWindowAndGeneratesTheCallsThatRebuildIt) {
               "[Text Window]\n 0 X:12 Y:34 W:400 H:300\n[Input Box]\n X:30 Y:40 ITEM:2 ISIZE:120 ESIZE:70\n[Button Box]\n"
               " X:50 Y:60 NX:2 NY:1 SIZE:212x34\n" + tail);
     EXPECT_EQ(colours, "*FFFF00/0 [00FF00/0 F0080FF/0 80080FF/0 [00FF00/0 [00FF00/0 [00FF00/0 *FFFF00/0 ");
-}
-
-TEST(WindowReport, EveryTextReadsBackFromTheSourceAsItWas) {
     struct Case { std::string text; const char *escaped; } cases[] = {
         {"c:\\pic \"a\".bmp", "c:\\\\pic \\\"a\\\".bmp"}, {"Start\nNow", "Start\\nNow"}, {"\r\x7F\t\x01" "7", "\\r\\177\\t\\0017"},
         {"what?" "?=", "what?\\?="}, {"\x95\x5C\x8E\xA6\x83\x5C", "\x95\x5C\x8E\xA6\x83\x5C"},   // trail bytes 5C are not doubled
