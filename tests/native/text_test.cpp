@@ -19,11 +19,8 @@ TEST(BitmapText, ACharacterIsItsGlyphAboveTheBaselineAndTheCursorMovesAsTheTextS
     EXPECT_TRUE(inside == (int)lit.size() && lit.size() > 10 && top < 6 && lit.rbegin()->first > 7 && at.x == 11 && at.y == 16);
     struct Case { const char *what; int w, x, y, margin; std::string text; int to_x, to_y; bool draws; } cases[] = {
         {"control and high bytes neither draw nor move", 64, 5, 20, 2, "\x01\x09\x0D\x1F\x80\xC8\xFF", 5, 20, false}, {"a line feed", 64, 40, 20, 6, "\n", 6, 36, false},
-        {"a character at the last place fits, the next wraps", 24, 16, 14, 0, "HHH", 16, 30, true},
-        {"an advance held at INT_MAX starts a new line", 32, INT_MAX - 3, 20, 4, "W", 4, 36, false},
-        {"the baseline is held at INT_MAX", 32, 0, INT_MAX - 5, 0, "a\nb\n", 0, INT_MAX, false},
-        {"glyph rows above the int range are skipped", 32, INT_MIN, INT_MIN, INT_MIN, "Mg\n", INT_MIN, INT_MIN + 16, false},
-        {"a long text on a narrow raster walks to the range's end", 4, 0, INT_MAX - 1600, 0, std::string(4095, 'x'), 0, INT_MAX, false},
+        {"a character at the last place fits, the next wraps", 24, 16, 14, 0, "HHH", 16, 30, true}, {"an advance at INT_MAX wraps", 32, INT_MAX - 3, 20, 4, "W", 4, 36, false},
+        {"the baseline is held at INT_MAX", 32, 0, INT_MAX - 5, 0, "a\nb\n", 0, INT_MAX, false}, {"rows below INT_MIN skipped", 32, INT_MIN, INT_MIN, INT_MIN, "Mg\n", INT_MIN, INT_MIN + 16, false},
     };
     for (const Case &c : cases) {
         Raster t(c.w, 40);   // a line feed: back to the margin, 16 rows down
@@ -33,21 +30,16 @@ TEST(BitmapText, ACharacterIsItsGlyphAboveTheBaselineAndTheCursorMovesAsTheTextS
     }
 }
 
-static bool no_leads(unsigned char) { return false; }   // a code page of single bytes
-
-TEST(Cp932, LeadBytesTakeTheirTrailByteAndCodesAreWrittenBackAsTheyWereRead) {
-    struct Case { const char *bytes; std::vector<unsigned> codes; bool (*is_lead)(unsigned char) = nullptr; } cases[] = {
+TEST(Cp932, LeadBytesTakeTheirTrailByteAndALoneLeadEndsTheText) {   // the round trip of any text: the fuzz target
+    struct Case { const char *bytes; std::vector<unsigned> codes; bool (*is_lead)(unsigned char) = nullptr; } cases[] = {   // a lone lead ends it
         {"\x82\xA0" "A", {0x82A0, 0x41}}, {"\x9F\x40\xE0\x40\xFC\x40", {0x9F40, 0xE040, 0xFC40}}, {"\x80\xA0\xB1\xDF\xFD", {0x80, 0xA0, 0xB1, 0xDF, 0xFD}},
-        {"a\x81\x0A" "b", {0x61, 0x810A, 0x62}}, {"AB\x83", {0x41, 0x42}}, {"", {}}, {"\x82\xA0", {0x82, 0xA0}, no_leads},   // a lone lead ends it
+        {"a\x81\x0A" "b", {0x61, 0x810A, 0x62}}, {"AB\x83", {0x41, 0x42}}, {"", {}}, {"\x82\xA0", {0x82, 0xA0}, [](unsigned char) { return false; }},   // single bytes
     };
     for (const Case &c : cases) {
         std::vector<unsigned> codes;
-        std::string back;
         unsigned code;
-        char bytes[3];
         for (const char *s = c.bytes; (s = cp932_next(s, &code, c.is_lead)) != nullptr;) codes.push_back(code);
-        for (unsigned k : codes) back.append(bytes, (size_t)cp932_code_bytes(k, bytes));
-        EXPECT_TRUE(codes == c.codes && back == std::string(c.bytes).substr(0, back.size())) << c.bytes;
+        EXPECT_TRUE(codes == c.codes) << c.bytes;
     }
 }
 
@@ -62,8 +54,7 @@ TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScrollAndTheLineEditorMovesB
     struct Case { const char *what; std::u16string text; int calls; const char *ops; int x, y; } cases[] = {
         {"line feeds are never drawn", u"ab\n\ncd", 1, "R0+2@0,0 R4+2@0,24 ", 16, 24}, {"the 51st wraps", xs(51), 1, "R0+50@0,0 R50+1@0,12 ", 8, 12},
         {"50 cells reach the right edge and stay on the row", xs(50), 1, "R0+50@0,0 ", 400, 0}, {"controls take a cell each", u"\t\r", 1, "R0+2@0,0 ", 16, 0},
-        {"a wide character that would overhang moves whole", xs(49) + u"\u3042", 1, "R0+49@0,0 R49+1@0,12 ", 16, 12},
-        {"24 rows of 12 in 300 pixels, then a scroll", std::u16string(24, u'\n'), 1, "S@288 ", 0, 276},
+        {"a wide character that would overhang moves whole", xs(49) + u"\u3042", 1, "R0+49@0,0 R49+1@0,12 ", 16, 12}, {"24 rows, a scroll", std::u16string(24, u'\n'), 1, "S@288 ", 0, 276},
         {"text goes on behind the last character", u"abc", 2, "R0+3@0,0 R0+3@24,0 ", 48, 0},
     };
     for (const Case &c : cases) {
@@ -76,8 +67,8 @@ TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScrollAndTheLineEditorMovesB
     struct Edit { const char *what; std::u16string typed, line; int x, y, depth, last; } edits[] = {   // \b is Backspace
         {"a, b, Backspace, c gives ac", u"ab\bc", u"ac", 16, 0, 0, 0}, {"Backspace on an empty line", u"\b", u"", 0, 0, 0, 1}, {"a zero unit", std::u16string(1, 0), u"", 0, 0, 0, 1},
         {"the 256th character is refused", std::u16string(255, u'a') + u"b", std::u16string(255, u'a'), 40, 60, 5, 1},
-        {"back across a wrap onto the last character", xs(50) + u"\b", xs(49), 392, 0, 0, 0},
-        {"a wide character ending a row, removed", xs(48) + u"\u3042\b", xs(48), 384, 0, 0, 0}, {"one moved to the next row", xs(49) + u"\u3042\b", xs(49), 392, 0, 0, 0},
+        {"back across a wrap onto the last character", xs(50) + u"\b", xs(49), 392, 0, 0, 0}, {"a wide character ending a row, removed", xs(48) + u"\u3042\b", xs(48), 384, 0, 0, 0},
+        {"a wide character moved to the next row, removed", xs(49) + u"\u3042\b", xs(49), 392, 0, 0, 0},
     };
     for (const Edit &c : edits) {
         static LineEditor e;
