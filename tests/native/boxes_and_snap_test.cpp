@@ -36,31 +36,25 @@ TEST(Boxes, InputBoxRowsOf28AndButtonsNumberedRowByRowWithGapsOf4) {
 }
 
 TEST(Boxes, StatusTextsSitNearColumn18AndTypedNumbersAreReadAsAtoiReadsThem) {
-    std::string columns;
+    std::string got;   // start column / length of each text in the field, then the numbers read (any text against strtoll: the fuzz target)
     char field[VRX_STATUS_FIELD + 1];
     field[VRX_STATUS_FIELD] = '#';
-    for (std::string t : {std::string("32-bit color"), std::string("0123456789"), std::string("Click the first point"), std::string(40, 'x'),
-                          std::string(500, 'y'), std::string()})
-        format_status_field(t.c_str(), field), columns += fmt("%zu/%zu ", strspn(field, " "), strlen(field));   // start column / length
-    EXPECT_EQ(columns + field[VRX_STATUS_FIELD], "12/24 13/23 8/29 0/40 0/63 18/18 #") << "cut at 63, nothing past the field";
-    const char *numbers[] = {"640", "  \t 32x", "-8", "+16", "abc", "", "- 5", nullptr, "99999999999999999999", "-99999999999999999999", "-2147483648"};
-    std::string read;
-    for (const char *n : numbers) read += fmt("%d ", parse_number(n));
-    EXPECT_EQ(read, "640 32 -8 16 0 0 0 0 2147483647 -2147483648 -2147483648 ");
+    for (std::string t : {std::string("32-bit color"), std::string("0123456789"), std::string("Click the first point"), std::string(40, 'x'), std::string(500, 'y'), std::string()})
+        format_status_field(t.c_str(), field), got += fmt("%zu/%zu ", strspn(field, " "), strlen(field));
+    for (const char *n : {"640", "  \t 32x", "-8", "+16", "abc", (const char *)nullptr, "-99999999999999999999"}) got += fmt("%d ", parse_number(n));
+    EXPECT_EQ(got + field[VRX_STATUS_FIELD], "12/24 13/23 8/29 0/40 0/63 18/18 640 32 -8 16 0 0 -2147483648 #") << "cut at 63, nothing past the field";
 }
 
 TEST(Snap, DraggedWindowsSnapToEdgesCloserThan8) {   // windows of 100 x 100 dragged to (x, y) on a screen of 1280 x 1054
     const std::vector<LayoutRect> windows[] = {{}, {{300, 200, 500, 400}}, {{300, 200, 502, 400}, {300, 200, 498, 400}}, {{300, 200, 498, 400}, {300, 200, 502, 400}},
                                                {{-100, 300, 3, 500}}, {{503, 260, 603, 360}, {503, 260, 603, 360}}};
     struct Case { const char *what; int windows, x, y, to_x, to_y; } cases[] = {   // windows 5: the moving window and its twin, skipped
-        {"7 right of an edge: pulled onto it", 1, 507, 260, 500, 260}, {"8 right: left there", 1, 508, 260, 508, 260},
-        {"overlapping it by 1: pushed out", 1, 499, 260, 500, 260}, {"by 7", 1, 493, 260, 500, 260},
-        {"tops 5 apart aligned in the same step", 1, 497, 205, 500, 200}, {"bottoms 4 apart", 1, 497, 296, 500, 300},
-        {"in the gap: only sideways, overlaps are of the proposed place", 1, 503, 203, 500, 203},
-        {"on top of a window, left edges aligned", 1, 304, 103, 300, 100}, {"5 above it: no overlap, no alignment", 1, 304, 95, 304, 100},
-        {"the screen's top", 0, 600, 5, 600, 0}, {"its right", 0, 1177, 600, 1180, 600}, {"its left", 0, -6, 600, 0, 600}, {"its bottom", 0, 600, 950, 600, 954},
-        {"the middle", 0, 600, 500, 600, 500}, {"the earlier entry wins", 2, 500, 300, 502, 300}, {"in either order", 3, 500, 300, 498, 300},
-        {"the screen band before a window", 4, 2, 350, 0, 350}, {"itself and a twin are skipped", 5, 505, 262, 505, 262},
+        {"7 right of an edge: pulled onto it", 1, 507, 260, 500, 260}, {"8 right: left there", 1, 508, 260, 508, 260}, {"overlapping it by 1: pushed out", 1, 499, 260, 500, 260},
+        {"by 7", 1, 493, 260, 500, 260}, {"tops 5 apart aligned in the same step", 1, 497, 205, 500, 200}, {"bottoms 4 apart", 1, 497, 296, 500, 300},
+        {"in the gap: only sideways, overlaps are of the proposed place", 1, 503, 203, 500, 203}, {"on top of a window, left edges aligned", 1, 304, 103, 300, 100},
+        {"5 above it: no overlap, no alignment", 1, 304, 95, 304, 100}, {"the screen's top", 0, 600, 5, 600, 0}, {"its right", 0, 1177, 600, 1180, 600},
+        {"its left", 0, -6, 600, 0, 600}, {"its bottom", 0, 600, 950, 600, 954}, {"the middle", 0, 600, 500, 600, 500}, {"the earlier entry wins", 2, 500, 300, 502, 300},
+        {"in either order", 3, 500, 300, 498, 300}, {"the screen band before a window", 4, 2, 350, 0, 350}, {"itself and a twin are skipped", 5, 505, 262, 505, 262},
     };
     LayoutRegistry reg;
     for (const Case &c : cases) {
