@@ -3,6 +3,7 @@
 // the decoding of their run-length streams, the key map and zoom steps, and the point tools.
 #include "support.h"
 
+#include "base/command_ids.h"
 #include "image/file_name.h"
 #include "image/key_map.h"
 #include "image/packed_dib.h"
@@ -32,12 +33,11 @@ static Fit reference_fit(long long w, long long h, long long zoom, ScreenLimits 
 }
 
 TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumAndMatchesExactArithmetic) {
-    EXPECT_EQ(fit(640, 480, 100) + "|" + fit(300, 400, 250) + "|" + fit(3000, 1000, 100) + "|" + fit(15384, 3330, 100), "0 100 640x480|0 186 558x744|0 34 1020x340|0 6 923x199")
-        << "kept, then shrunk to the largest whole percent that fits (744 rows, 1024 / 3000, the stereo output)";
-    EXPECT_EQ(fit(1, 1, 100) + "|" + fit(0, 0, 100) + "|" + fit(200, 100, 0) + "|" + fit(3, 1, 100), "0 11200 112x112|0 11200 112x112|0 56 112x56|0 3734 112x37")
-        << "magnified to the smallest window (0 x 0 as 1 x 1, zoom 0 too), the zoom reaching 112 rounded up";
-    EXPECT_EQ(fit(1, 744 * 100 + 1, 100) + "|" + fit(30000, 3000, 100000) + "|" + fit(102, 30, 111) + "|" + fit(128, 44, 89) + "|" + fit(170, 48, 67),
-              "2 -1 -1x-1|0 3 900x90|0 111 113x33|0 89 113x39|0 67 113x32") << "no zoom shows it; 3e9 does not overflow; no percent lost to rounding";
+    // Kept; shrunk to the largest whole percent that fits (744 rows, 1024 / 3000, the stereo output); magnified to the smallest window (0 x 0 as
+    // 1 x 1, zoom 0 too), the zoom reaching 112 rounded up; no zoom shows it; 3e9 does not overflow; no percent lost to rounding
+    EXPECT_EQ(fit(640, 480, 100) + "|" + fit(300, 400, 250) + "|" + fit(3000, 1000, 100) + "|" + fit(15384, 3330, 100) + "|" + fit(0, 0, 100) + "|" + fit(200, 100, 0) + "|" +
+              fit(3, 1, 100) + "|" + fit(1, 744 * 100 + 1, 100) + "|" + fit(30000, 3000, 100000) + "|" + fit(102, 30, 111) + "|" + fit(128, 44, 89) + "|" + fit(170, 48, 67),
+              "0 100 640x480|0 186 558x744|0 34 1020x340|0 6 923x199|0 11200 112x112|0 56 112x56|0 3734 112x37|2 -1 -1x-1|0 3 900x90|0 111 113x33|0 89 113x39|0 67 113x32");
     std::vector<int> sizes = {739, 744, 745, 1023, 1025, 3001, 15384, 73901, 74401}, zooms = {-5, 0, 11199, 11200, 100000};
     for (int v = 1; v <= 700; v += 7) sizes.push_back(v);
     for (int z = 1; z <= 400; z++) zooms.push_back(z);
@@ -127,8 +127,8 @@ TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
 TEST(ImageKeys, EachKeyHasItsActionInEachWaitAndZoomStepsMoveByATenth) {
     const bool C = true, W = true, I = true, _ = false;   // Ctrl held, a point tool waits, a line input waits
     const ImageKeyAction post = IMAGE_KEY_POST_COMMAND, no = IMAGE_KEY_NOTHING, main = IMAGE_KEY_FORWARD_MAIN, tab = IMAGE_KEY_TOGGLE_STRETCH, in = IMAGE_KEY_ZOOM_IN;
-    struct Case { unsigned vk; bool ctrl, waiting, input; ImageKeyAction action; int command; } cases[] = {   // V: paste at the top left, not 1013
-        {'X', C, _, _, post, 1011}, {'C', C, _, _, post, 1012}, {'V', C, _, _, post, 1014}, {'Q', C, _, _, post, 1005}, {'R', C, _, _, post, 1019}, {0x6B, C, _, _, in, 0},
+    struct Case { unsigned vk; bool ctrl, waiting, input; ImageKeyAction action; int command; } cases[] = {   // V: paste at the top left, not at a click
+        {'X', C, _, _, post, IDM_CUT}, {'C', C, _, _, post, IDM_COPY}, {'V', C, _, _, post, IDM_PASTE_TOP_LEFT}, {'Q', C, _, _, post, IDM_DESTROY}, {'R', C, _, _, post, IDM_CLIPPING}, {0x6B, C, _, _, in, 0},
         {0x6D, C, _, _, IMAGE_KEY_ZOOM_OUT, 0}, {0x60, C, _, _, IMAGE_KEY_ZOOM_100, 0}, {'0', C, _, _, no, 0}, {0x6B, _, _, _, no, 0}, {'X', _, _, _, main, 0}, {'S', C, _, _, main, 0},
         {0x1B, _, _, _, main, 0}, {0x09, _, _, _, tab, 0}, {'A', _, _, _, no, 0}, {'X', _, W, _, no, 0}, {'V', C, W, _, no, 0}, {0x09, _, W, _, no, 0}, {0x6B, C, W, _, no, 0},
         {'R', C, _, I, no, 0}, {0x6B, C, _, I, in, 0}, {'X', _, _, I, main, 0}, {0x09, _, _, I, tab, 0},
@@ -149,16 +149,12 @@ TEST(ImageKeys, EachKeyHasItsActionInEachWaitAndZoomStepsMoveByATenth) {
 TEST(PointTools, ClicksGiveTheOutputsAndTheFeedbackLeavesNoTrace) {
     // Events: m x,y a move, c x,y a left click, r a right click, ?n n pixels inverted now, Pn the prompt n
     struct Case { const char *what; int kind, bw, bh, px, py, w, h, depth; const char *events, *outcome; } cases[] = {   // finished, result, outputs
-        {"row cursor", POINT_TOOL_ROW, 0, 0, 4, 6, 40, 40, 32, "P0 ?40 m9,2 ?40 c9,3", "1 0 9 3 0 0"},
-        {"column, cancelled", POINT_TOOL_COLUMN, 0, 0, 4, 6, 40, 40, 32, "?40 r", "1 1 0 0 0 0"},
-        {"8 x 20 box: no diagonals", POINT_TOOL_BOX, 8, 20, 20, 20, 40, 40, 32, "?52 c5,6", "1 0 5 6 0 0"},
-        {"9 x 9 box: diagonals", POINT_TOOL_BOX, 9, 9, 20, 20, 40, 40, 32, "?44 m5,5 c5,6", "1 0 5 6 0 0"},
+        {"row cursor", POINT_TOOL_ROW, 0, 0, 4, 6, 40, 40, 32, "P0 ?40 m9,2 ?40 c9,3", "1 0 9 3 0 0"}, {"column, cancelled", POINT_TOOL_COLUMN, 0, 0, 4, 6, 40, 40, 32, "?40 r", "1 1 0 0 0 0"},
+        {"8 x 20 box: no diagonals", POINT_TOOL_BOX, 8, 20, 20, 20, 40, 40, 32, "?52 c5,6", "1 0 5 6 0 0"}, {"9 x 9 box: diagonals", POINT_TOOL_BOX, 9, 9, 20, 20, 40, 40, 32, "?44 m5,5 c5,6", "1 0 5 6 0 0"},
         {"rectangle: sorted; a cancel after the first click starts again", POINT_TOOL_RECTANGLE, 0, 0, 0, 0, 40, 40, 32,
          "P1 c12,8 P2 ?1 m15,10 ?10 r P1 ?0 c12,8 m2,3 c3,1", "1 0 3 1 12 8"},
-        {"line: click order kept", POINT_TOOL_LINE, 0, 0, 0, 0, 40, 40, 32, "c10,9 m1,1 c2,0", "1 0 10 9 2 0"},
-        {"circle: 2 right and 3 down is 3.6, radius 4", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c4,4 ?0 m6,7 c6,7", "1 0 4 4 4 0"},
-        {"box on 8 bits past the edges, ended", POINT_TOOL_BOX, 30, 30, 2, 3, 5, 7, 8, "m-40,90 m4,6", "0 0 0 0 0 0"},
-        {"circle on 8 bits ended in its second phase", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 5, 7, 8, "c2,3 m40,40", "0 0 2 3 0 0"},
+        {"line: click order kept", POINT_TOOL_LINE, 0, 0, 0, 0, 40, 40, 32, "c10,9 m1,1 c2,0", "1 0 10 9 2 0"}, {"circle: 3.6 is radius 4", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 40, 40, 32, "c4,4 ?0 m6,7 c6,7", "1 0 4 4 4 0"},
+        {"box on 8 bits past the edges, ended", POINT_TOOL_BOX, 30, 30, 2, 3, 5, 7, 8, "m-40,90 m4,6", "0 0 0 0 0 0"}, {"circle ended", POINT_TOOL_CIRCLE, 0, 0, 0, 0, 5, 7, 8, "c2,3 m40,40", "0 0 2 3 0 0"},
     };
     for (const Case &c : cases) {
         Raster r(c.w, c.h, c.depth);

@@ -125,16 +125,14 @@ static Raster turned(const Raster &im, bool clockwise) {
 }
 
 TEST(Transforms, TurnsAndFlipsMoveEveryPixelAndRescalesRoundHalvesUp) {
-    Raster im(3, 2, 8), flipped(3, 2, 8, 0xEE), words(3, 1), tall(5, 6, 8), r8(5, 3, 8), r32(5, 3);
+    Raster im(3, 2, 8), flipped(3, 2, 8, 0xEE), words(3, 1), tall(5, 6, 8);
     Raster right = turned(im.numbered(), true), left = turned(im, false), t = turned(tall.numbered(), true);   // t: 6 x 5, rows of 8
     flip_horizontal(flipped.numbered().view);
     std::string once = flipped.digits();
     flip_vertical(flipped.view), flip_horizontal(words.set({0xA1000001u, 2, 0xB2000003u}).view);   // whole words move
     EXPECT_EQ(right.digits() + "|" + left.digits() + "|" + once + "|" + flipped.digits() + "|" + hex(words.values()) +
-              fmt("|%u %u %u %d %d", t.at(0, 0), t.at(5, 0), t.at(5, 4), t.outside_intact(), flipped.outside_intact()),
-              "91 A2 B3|3B 2A 19|321 BA9|BA9 321|B2000003 2 A1000001|41 1 5 1 1") << "turned right the old bottom-left corner comes first, left the top-right";
-    for (Raster *r : {&r8.numbered(), &r32.numbered()})
-        EXPECT_TRUE(turned(turned(turned(turned(*r, true), true), true), true).values() == r->values() && turned(turned(*r, true), false).values() == r->values());
+              fmt("|%u %u %u %d %d|", t.at(0, 0), t.at(5, 0), t.at(5, 4), t.outside_intact(), flipped.outside_intact()) +
+              hex(turned(Raster(2, 1).set({0xA1000001u, 2}), false).values()), "91 A2 B3|3B 2A 19|321 BA9|BA9 321|B2000003 2 A1000001|41 1 5 1 1|2 A1000001") << "turned right the old bottom-left corner comes first, left the top-right";
     EXPECT_EQ(fmt("%d %d %d %d %d %d %d %d", scaled_length(1, 500), scaled_length(3, 500), scaled_length(100, 707), scaled_length(100, 1414),
                   scaled_length(100, 2000), scaled_length(7, 707), scaled_length(2000000, 2000), scaled_length(1, 1)), "1 2 71 141 200 5 4000000 1");
 }
