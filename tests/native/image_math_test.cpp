@@ -90,8 +90,7 @@ TEST(PackedDib, TakesWhatLiesInsideTheBlockAndRefusesTheRest) {
     for (const Case &c : cases) {
         std::vector<unsigned char> block = packed_dib(c.dib);
         PackedDibInfo i;
-        int status = read_packed_dib(block.data(), block.size(), &i);
-        EXPECT_EQ(status ? "refused" : fmt("%d %zu %zu %zu %zu|%d %d %d %d %d", i.colours, i.masks_offset, i.bits_offset, i.row_bytes, i.bits_bytes,
+        EXPECT_EQ(read_packed_dib(block.data(), block.size(), &i) ? "refused" : fmt("%d %zu %zu %zu %zu|%d %d %d %d %d", i.colours, i.masks_offset, i.bits_offset, i.row_bytes, i.bits_bytes,
                   i.width, i.height, i.top_down, i.bit_count, i.compression),
                   c.info ? fmt("%s|%d %d %d %d %d", c.info, c.dib.w, abs(c.dib.h), c.dib.h < 0, c.dib.bits, c.dib.compression) : "refused") << c.what;
     }
@@ -118,7 +117,7 @@ TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
     for (const Case &c : cases) {
         Raster r(c.w, c.h, 8, 0xAA);   // the stream in a vector of exactly its size, so a read past it is reported
         int status = rle_decode(c.stream.data(), c.stream.size(), c.bits, r.view);
-        EXPECT_EQ(fmt("%d %s", status, r.digits().c_str()) + (r.outside_intact() ? "" : " spilt"), c.result) << c.what;
+        EXPECT_EQ(fmt("%d ", status) + r.digits() + (r.outside_intact() ? "" : " spilt"), c.result) << c.what;
     }
     Raster wide(4, 2, 32, 0xAA);   // not an 8-bit raster, or none: refused untouched
     EXPECT_EQ(rle_decode(wide.bytes.data(), 2, 8, wide.view) + rle_decode(wide.bytes.data(), 2, 8, raster_view(nullptr, 4, 2, 8)) + 10 * (wide.bytes != wide.initial), 2);
@@ -134,8 +133,7 @@ TEST(ImageKeys, EachKeyHasItsActionInEachWaitAndZoomStepsMoveByATenth) {
         {'R', C, _, I, no, 0}, {0x6B, C, _, I, in, 0}, {'X', _, _, I, main, 0}, {0x09, _, _, I, tab, 0},
     };
     for (const Case &c : cases) {
-        int command = -1;
-        ImageKeyAction action = image_key_action(c.vk, c.ctrl, c.waiting, c.input, &command);
+        int command = -1, action = image_key_action(c.vk, c.ctrl, c.waiting, c.input, &command);
         EXPECT_EQ(fmt("%d %d", action, command), fmt("%d %d", c.action, c.command)) << c.vk << (c.ctrl ? " Ctrl" : "") << (c.waiting ? " tool" : "") << (c.input ? " input" : "");
     }
     std::string got;   // zoom steps in/out; mouse words (unsigned) at a zoom; the wheel with Ctrl; whether a command may start

@@ -58,9 +58,8 @@ TEST(Shapes, SetTheWorkedPixelsInsideTheRasterLeaveThePenAtTheirEndXorTwiceResto
         Points inside;
         s.draw(r.view, &pen), s.draw(picture.numbered().view, nullptr), s.draw(picture.view, nullptr);
         for (auto p : s.lit) if (raster_inside(r.view, p.first, p.second)) inside.insert(p);
-        EXPECT_TRUE(r.lit() == inside && r.outside_intact()) << s.what;
-        EXPECT_EQ(fmt("%d,%d", pen.x, pen.y), fmt("%d,%d", s.pen_x, s.pen_y)) << s.what;
-        EXPECT_TRUE(std::string(s.what).rfind("xor", 0) || picture.values() == Raster(s.w, s.h).numbered().values()) << s.what;
+        bool restored = std::string(s.what).rfind("xor", 0) || picture.values() == Raster(s.w, s.h).numbered().values();
+        EXPECT_TRUE(r.lit() == inside && r.outside_intact() && pen.x == s.pen_x && pen.y == s.pen_y && restored) << s.what << ", pen at " << pen.x << "," << pen.y;
     }
     for (int rad = 1; rad <= 20; rad++) {   // each pixel of a disc once (a pixel inverted twice would be missing), its circle inside
         Raster x(45, 45), d(45, 45), c(45, 45);

@@ -63,7 +63,6 @@ TEST(TextWindowCells, TextIsLaidOutInRunsThatWrapAndScrollAndTheLineEditorMovesB
         for (int i = 0; i < c.calls; i++) layout_text(&cur, (const uint16_t *)c.text.data(), (int)c.text.size(), record, &ops);
         EXPECT_EQ(ops + fmt("%d,%d", cur.x, cur.y), c.ops + fmt("%d,%d", c.x, c.y)) << c.what;
     }
-    EXPECT_EQ(fmt("%d %d %d", cell_count(0x7F), cell_count(0x80), cell_count(0x3042)), "1 2 2");
     struct Edit { const char *what; std::u16string typed, line; int x, y, depth, last; } edits[] = {   // \b is Backspace
         {"a, b, Backspace, c gives ac", u"ab\bc", u"ac", 16, 0, 0, 0}, {"Backspace on an empty line", u"\b", u"", 0, 0, 0, 1}, {"a zero unit", std::u16string(1, 0), u"", 0, 0, 0, 1},
         {"the 256th character is refused", std::u16string(255, u'a') + u"b", std::u16string(255, u'a'), 40, 60, 5, 1},
