@@ -59,7 +59,7 @@ TEST(Plots, ProfilesJoinOnlyInLineModeEachKindDrawsItsTracesInItsWindowAndCrCbPo
     EXPECT_EQ(fmt("%d,%d %d,%d|%zu %X %X", x[0], y[0], x[1], y[1], five.lit().size(), five.at(128, 128), four.at(128, 128)), "86,0 45,234|1 FFFFFF FF00FF") << "a grey row: one point, white, magenta, ...";
 }
 
-TEST(TestPatterns, EachPatternGivesItsWorkedColoursInvertComplementsEachByteAndPickReadsThePalette) {
+TEST(TestPatterns, EachPatternGivesItsWorkedColoursAndInvertComplementsEachByte) {
     const int cases[][6] = {   // pattern, x, y, w, h, colour
         {PATTERN_RGB, 0, 0, 256, 256, 0x0000FF}, {PATTERN_RGB, 255, 255, 256, 256, 0xFEFE01}, {PATTERN_RGB, 128, 0, 256, 256, 0x7F00C0}, {PATTERN_HSV, 0, 0, 360, 100, 0xFFFFFF},
         {PATTERN_HSV, 120, 50, 360, 100, 0x04FF00}, {PATTERN_HSV, 0, 99, 360, 100, 0x060000}, {PATTERN_HSV, 0, 25, 360, 100, 0xFF8080}, {PATTERN_HSV, 1, 0, 4, 1, 0x83FF00},
@@ -71,9 +71,4 @@ TEST(TestPatterns, EachPatternGivesItsWorkedColoursInvertComplementsEachByteAndP
     fill_pattern(grey.view, PATTERN_RGB), invert_raster(words.set({0x123456, 0xAB000000}).view), invert_raster(indices.set({0, 0, 0, 0, 0, 10}).view);
     EXPECT_EQ(hex({grey.at(0, 0), grey.at(4, 2)}) + "|" + hex(words.values()) + "|" + hex(indices.values()) + fmt("|%d", grey.outside_intact() && indices.outside_intact()),
               "FF 40|EDCBA9 ABFFFFFF|FF FF FF FF FF F5|1") << "8 bits take the blue byte (0x40 of 0xCCAA40); Invert leaves the top byte";
-    unsigned char palette[1024] = {};
-    palette[7 * 4 + 2] = 0xFF;   // entry 7 pure red (blue, green, red, unused); entry 8 a mix whose unused byte is no colour
-    palette[8 * 4] = 0x33, palette[8 * 4 + 1] = 0x22, palette[8 * 4 + 2] = 0x11, palette[8 * 4 + 3] = 0x99;
-    PickedColours p[3] = {pick_colours(0x123456, 32, palette), pick_colours(7, 8, palette), pick_colours(8, 8, palette)};
-    EXPECT_EQ(hex({p[0].draw, p[0].tttc, p[1].draw, p[1].tttc, p[2].draw, p[2].tttc}), "123456 123456 7 FF0000 8 112233") << "Pick: the pixel, or its palette colour";
 }

@@ -62,10 +62,9 @@ TEST(ImageNames, CaptionsTellZoomDepthAndHalftoneAndSavedNamesGetTheirExtension)
         {std::string(255, 'x'), 260, ".gif", "255 x and .gif"}, {std::string(256, 'x'), 260, ".gif", "refused"}, {"yyyyyyyy", 8, ".tif", "refused"},   // no terminator
     };
     for (const Name &n : names) {
-        std::vector<uint16_t> path(n.room, 0xAAAA);
+        std::vector<uint16_t> path(n.path.begin(), n.path.end());   // terminated when there is room for it
         std::string after;
-        std::copy(n.path.begin(), n.path.end(), path.begin());
-        if (n.path.size() < n.room) path[n.path.size()] = 0;
+        path.resize(n.room, 0);
         bool ok = ensure_extension(path.data(), n.room, n.ext);
         for (size_t i = 0; i < n.room && path[i]; i++) after += (char)path[i];
         EXPECT_EQ(!ok ? (after == n.path ? "refused" : "changed") : after == std::string(255, 'x') + ".gif" ? "255 x and .gif" : after, n.after) << n.path;

@@ -45,10 +45,9 @@ static const Shape shapes[] = {
     {"xor outline one column wide: only its ends", 4, 8, DRAW(xor_box_outline(r, 2, 1, 2, 5)), points("2,1 2,5"), 9, 9}, {"plot outside", 4, 4, DRAW(plot_pixel(r, -7, 9, 0xFF, pen)), {}, -7, 9},
     {"xor fill", 5, 5, DRAW(xor_box_fill(r, 3, 3, 1, 2, pen)), points("1,2 2,2 3,2 1,3 2,3 3,3"), 3, 3}, {"xor plot", 4, 4, DRAW(xor_plot_pixel(r, 2, 3, pen)), points("2,3"), 2, 3},
     {"circle of radius 10: the 56 pixels of its walk", 30, 30, DRAW(draw_circle(r, 15, 14, 10, 0xFF)), circle10, 9, 9}, {"xor: once", 30, 30, DRAW(xor_circle(r, 15, 14, 10)), circle10, 9, 9},
-    {"circle of radius 1: the four neighbours", 5, 5, DRAW(draw_circle(r, 2, 2, 1, 0xFF)), points("1,2 3,2 2,1 2,3"), 9, 9},
+    {"circle of radius 1: the four neighbours", 5, 5, DRAW(draw_circle(r, 2, 2, 1, 0xFF)), points("1,2 3,2 2,1 2,3"), 9, 9}, {"xor circle of radius 0", 5, 5, DRAW(xor_circle(r, 2, 2, 0)), {}, 9, 9},
     {"circle of radius 0: the centre", 5, 5, DRAW(draw_circle(r, 2, 2, 0, 0xFF)), points("2,2"), 9, 9}, {"xor disc of radius 0: nothing", 5, 5, DRAW(xor_disc(r, 2, 2, 0)), {}, 9, 9},
-    {"xor circle of radius 0: nothing", 5, 5, DRAW(xor_circle(r, 2, 2, 0)), {}, 9, 9}, {"xor disc of radius 3", 12, 12, DRAW(xor_disc(r, 5, 5, 3)), disc(5, 5, {3, 3, 2, 1}), 9, 9},
-    {"xor disc of radius 4: rows closed after the walk", 12, 12, DRAW(xor_disc(r, 5, 5, 4)), disc(5, 5, {4, 4, 3, 2, 1}), 9, 9},
+    {"xor disc of radius 3", 12, 12, DRAW(xor_disc(r, 5, 5, 3)), disc(5, 5, {3, 3, 2, 1}), 9, 9}, {"radius 4: rows closed after the walk", 12, 12, DRAW(xor_disc(r, 5, 5, 4)), disc(5, 5, {4, 4, 3, 2, 1}), 9, 9},
 };
 
 TEST(Shapes, SetTheWorkedPixelsInsideTheRasterLeaveThePenAtTheirEndXorTwiceRestoresAndBoxesHaveTwoColours) {
