@@ -13,16 +13,15 @@
 #include <regex>
 
 // The pair column each canvas column shows ("-" for black) once the layout is carried out as the programs
-// do it, with their put and box calls, from a pair of 2 rows whose pixel (x, y) is 1000 (y + 1) + x + 1
+// do it, with their put and box calls, from a numbered pair of 2 rows
 static std::string canvas(int width, bool swap) {
     StereoLayout l = stereo_layout(width, swap);
-    Words pair;
-    Raster c(2 * width, 2);
-    for (int i = 0; i < 2 * width; i++) pair.push_back(1000 * (i / width + 1) + i % width + 1);
-    for (int i = 0; i < l.copies; i++) write_block(c.view, l.copy_column[i], pair.data(), width, 2);
+    Raster c(2 * width, 2), pair(width, 2);
+    pair.numbered();   // pixel (x, y) is (x + 1) << 16 | (y + 1)
+    for (int i = 0; i < l.copies; i++) write_block(c.view, l.copy_column[i], pair.view.pixels, width, 2);
     for (int i = 0; i < l.blacks; i++) draw_box(c.view, l.black_first[i], 0, l.black_last[i], 1, 0, 0);
     std::string s;
-    for (int x = 0; x < 2 * width; x++) s += c.at(x, 1) == 0 ? "- " : c.at(x, 1) / 1000 == 2 ? fmt("%d ", c.at(x, 1) % 1000 - 1) : "? ";
+    for (int x = 0; x < 2 * width; x++) s += c.at(x, 1) == 0 ? "- " : (c.at(x, 1) & 0xFFFF) == 2 ? fmt("%d ", (c.at(x, 1) >> 16) - 1) : "? ";
     return s;
 }
 
