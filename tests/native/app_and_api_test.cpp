@@ -6,7 +6,6 @@
 #include "app/stereo_canvas.h"
 #include "imaging/draw_core.h"
 
-
 #include <filesystem>
 #include <fstream>
 #include <map>

@@ -1,12 +1,11 @@
-// tests/native/colour_and_plots_test.cpp - the colour models, the pixel probe, profiles and Cb-Cr plots with
-// their labels, the test patterns, Invert, and the colours Pick takes. Values worked by hand from the
+// tests/native/colour_and_plots_test.cpp - the colour models, the pixel probe, profiles and the plot windows
+// with their traces, the Cb-Cr points, the test patterns and Invert. Values worked by hand from the
 // fixed-point formulas (q truncates toward zero after adding 32768).
 #include "support.h"
 
 #include "imaging/analysis_core.h"
 #include "imaging/color_core.h"
 #include "imaging/draw_command_core.h"
-
 
 TEST(ColourModels, EachColourGivesItsNumbersInEveryModelHsvGoesBackAndTheProbePrintsThem) {
     const char *models[][2] = {   // Y Cr Cb u v I Q H S V (-84.96: -84; the spread is the saturation)

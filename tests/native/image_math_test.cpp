@@ -1,6 +1,6 @@
 // tests/native/image_math_test.cpp - the arithmetic of image windows: the zoom that fits the screen (an exact
 // sweep against an independent reference), captions, file extensions, packed DIBs from the clipboard and
-// the decoding of their run-length streams, the key map and zoom steps, and the point tools.
+// the decoding of their run-length streams, the key map and zoom steps, and the feedback of the point tools.
 #include "support.h"
 
 #include "base/command_ids.h"
@@ -32,7 +32,7 @@ static Fit reference_fit(long long w, long long h, long long zoom, ScreenLimits 
     return {0, f, f * w / 100, f * h / 100};
 }
 
-TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumAndMatchesExactArithmetic) {
+TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumMatchesExactArithmeticAndCaptionsTellZoomDepthAndHalftone) {
     // Kept; shrunk to the largest whole percent that fits (744 rows, 1024 / 3000, the stereo output); magnified to the smallest window (0 x 0 as
     // 1 x 1, zoom 0 too), the zoom reaching 112 rounded up; no zoom shows it; 3e9 does not overflow; no percent lost to rounding
     EXPECT_EQ(fit(640, 480, 100) + "|" + fit(300, 400, 250) + "|" + fit(3000, 1000, 100) + "|" + fit(15384, 3330, 100) + "|" + fit(0, 0, 100) + "|" + fit(200, 100, 0) + "|" +
@@ -49,9 +49,6 @@ TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumAndMatchesExactArithmetic) 
                     if (fit4(w, sizes[hi], z, s) != reference_fit(w, sizes[hi], z, s) && ++mismatches <= 5)
                         ADD_FAILURE() << w << "x" << sizes[hi] << " at " << z << ": zoom " << fit4(w, sizes[hi], z, s)[1] << ", not " << reference_fit(w, sizes[hi], z, s)[1];
     EXPECT_EQ(mismatches, 0);
-}
-
-TEST(ImageNames, CaptionsTellZoomDepthAndHalftoneAndSavedNamesGetTheirExtension) {
     char out[4][32];
     memset(out, '#', sizeof out);
     format_image_caption(out[0], 32, "pic", 50, 32, false), format_image_caption(out[1], 32, "a", 100, 8, true);
@@ -71,7 +68,7 @@ TEST(ImageNames, CaptionsTellZoomDepthAndHalftoneAndSavedNamesGetTheirExtension)
     }
 }
 
-TEST(PackedDib, TakesWhatLiesInsideTheBlockAndRefusesTheRest) {
+TEST(PackedDib, TakesWhatLiesInsideTheBlockRefusesTheRestAndItsRunLengthStreamsDecodeToTheirPixels) {
     const int32_t big = (1 << 26) / 8;   // rows of 8 bytes: 64 MB of decoded run-length rows
     // colours, masks at, rows at, row bytes, bytes of rows (blocks too short for what they declare are left to the fuzz target)
     struct Case { const char *what; Dib dib; const char *info; } cases[] = {
@@ -94,10 +91,7 @@ TEST(PackedDib, TakesWhatLiesInsideTheBlockAndRefusesTheRest) {
                   c.info ? fmt("%s|%d %d %d %d %d", c.info, c.dib.w, abs(c.dib.h), c.dib.h < 0, c.dib.bits, c.dib.compression) : "refused") << c.what;
     }
     EXPECT_EQ(read_packed_dib(nullptr, 100, nullptr), 1);
-}
-
-TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
-    struct Case { int bits, w, h; std::vector<uint8_t> stream; const char *result, *what; } cases[] = {   // status, then the rows top-down
+    struct Stream { int bits, w, h; std::vector<uint8_t> stream; const char *result, *what; } streams[] = {   // status, then the rows top-down
         {8, 5, 3, {3, 1, 2, 2, 0, 1}, "0 00000 00000 11122", "encoded runs fill the bottom row first"}, {8, 5, 3, {2, 7}, "0 00000 00000 77000", "no end of bitmap"},
         {8, 5, 3, {0, 3, 1, 2, 3, 0, 2, 4, 0, 1}, "0 00000 00000 12344", "an odd absolute run skips its pad"}, {8, 5, 3, {}, "0 00000 00000 00000", "an empty stream"},
         {8, 5, 3, {0, 4, 5, 6, 7, 8, 1, 9, 0, 1}, "0 00000 00000 56789", "an even one has none"}, {4, 5, 3, {5, 0x12, 0, 1}, "0 00000 00000 12121", "RLE4: high nibble first"},
@@ -111,7 +105,7 @@ TEST(RleDecode, HandMadeAndHostileStreamsGiveTheirStatusAndPixels) {
         {4, 5, 3, {0, 5, 0x12, 0x34}, "1 00000 00000 00000", "cut RLE4 run"}, {24, 4, 2, {2, 1, 0, 1}, "1 ++++ ++++", "24 bits: refused untouched"},
         {8, 1, 1, {255, 7, 255, 8, 0, 255}, "1 7", "huge runs on one pixel, then a cut 255-byte run"}, {4, 1, 1, {255, 0x7F, 0, 0, 255, 1}, "0 7", "a huge RLE4 run"},
     };
-    for (const Case &c : cases) {
+    for (const Stream &c : streams) {
         Raster r(c.w, c.h, 8, 0xAA);   // the stream in a vector of exactly its size, so a read past it is reported
         int status = rle_decode(c.stream.data(), c.stream.size(), c.bits, r.view);
         EXPECT_EQ(fmt("%d ", status) + r.digits() + (r.outside_intact() ? "" : " spilt"), c.result) << c.what;
