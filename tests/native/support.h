@@ -1,0 +1,93 @@
+// tests/native/support.h - what the native tests share: a raster over owned bytes framed by guard bytes, a
+// builder of packed DIBs from a small description, a reader of escaped C literals as a compiler for cp932
+// reads them, and text helpers for comparing results in one string.
+#pragma once
+
+#include "imaging/raster.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdarg>
+#include <set>
+#include <string>
+#include <vector>
+
+typedef std::set<std::pair<int, int>> Points;
+typedef std::vector<uint32_t> Words;
+
+// printf into a string
+inline std::string fmt(const char *format, ...) {
+    char s[1024];
+    va_list args;
+    va_start(args, format), vsnprintf(s, sizeof s, format, args), va_end(args);
+    return s;
+}
+// The values in hex, apart by spaces; the points of "x,y x,y ..."
+inline std::string hex(const Words &v) { std::string s; for (uint32_t x : v) s += (s.empty() ? "" : " ") + fmt("%X", x); return s; }
+inline Points points(const char *text) { Points p; for (int x, y, n; sscanf(text, " %d,%d%n", &x, &y, &n) == 2; text += n) p.insert({x, y}); return p; }
+
+// A w x h raster of depth 8 or 32 whose bytes, 64 guard bytes on each side included, all start as fill
+struct Raster {
+    static const int guard = 64;
+    std::vector<unsigned char> bytes, initial;
+    RasterView view;
+    Raster(int w, int h, int depth = 32, unsigned char fill = 0)
+        : bytes((size_t)raster_stride(w, depth) * (size_t)h + 2 * guard, fill), initial(bytes), view(raster_view(bytes.data() + guard, w, h, depth)) {}
+    Raster(const Raster &o) : bytes(o.bytes), initial(o.initial), view(o.view) { view.pixels = bytes.data() + guard; }
+    int n() const { return view.width * view.height; }
+    uint32_t at(int x, int y) const { return get_pixel(view, x, y); }
+    uint32_t at(int i) const { return get_pixel(view, i % view.width, i / view.width); }   // pixel i, row by row
+    // Sets the pixels row by row to values, or to the hex digits of rows ("012 340")
+    Raster &set(const Words &values) { for (size_t i = 0; i < values.size(); i++) put_pixel(view, (int)i % view.width, (int)i / view.width, values[i]); return *this; }
+    Raster &paint(const std::string &rows) { Words v; for (char c : rows) if (c != ' ') v.push_back(std::stoul(std::string(1, c), nullptr, 16)); return set(v); }
+    // Gives every pixel a value of its own: (x + 1) << 16 | (y + 1), or 8y + x + 1 on 8 bits
+    Raster &numbered() { for (int i = 0; i < n(); i++) put_pixel(view, i % view.width, i / view.width, view.depth == 32 ? (uint32_t)(i % view.width + 1) << 16 | (i / view.width + 1) : 8u * (i / view.width) + i % view.width + 1); return *this; }
+    // The pixel values row by row, the pixels that are not 0, the pixels as hex digits ('+' above 15)
+    Words values() const { Words v; for (int i = 0; i < n(); i++) v.push_back(at(i)); return v; }
+    Points lit() const { Points p; for (int i = 0; i < n(); i++) if (at(i)) p.insert({i % view.width, i / view.width}); return p; }
+    std::string digits() const { std::string s; for (int i = 0; i < n(); i++) s += std::string(i && i % view.width == 0 ? " " : "") + "0123456789ABCDEF+"[std::min(at(i), 16u)]; return s; }
+    // True when no byte outside the pixels (guards, row padding) changed
+    bool outside_intact() const {
+        for (long i = 0, b = -guard; i < (long)bytes.size(); i++, b++)
+            if (bytes[i] != initial[i] && !(b >= 0 && b < (long)view.stride * view.height && b % view.stride < (long)view.width * (view.depth / 8))) return false;
+        return true;
+    }
+};
+
+// A packed DIB: a header of `header` bytes (40 is the plain one) at the start of `total` bytes of zeros
+struct Dib { uint32_t header; int32_t w, h; uint32_t bits, compression, used, size_image; size_t total; uint32_t planes = 1; };
+inline std::vector<unsigned char> packed_dib(const Dib &d) {
+    std::vector<unsigned char> b(std::max(d.total, (size_t)40), 0);
+    const uint32_t fields[][2] = {{0, d.header}, {4, (uint32_t)d.w}, {8, (uint32_t)d.h}, {12, d.planes | d.bits << 16}, {16, d.compression}, {20, d.size_image}, {32, d.used}};
+    for (int i = 0; i < 28; i++) b[fields[i / 4][0] + i % 4] = (unsigned char)(fields[i / 4][1] >> (8 * (i % 4)));
+    b.resize(d.total);
+    return b;
+}
+
+// Reads the C string literal opening at the first '"' at or after *at into *out, as a compiler reads it in
+// cp932: a lead byte takes the next byte, whatever it is. False for a malformed literal: no closing quote, a
+// raw line break, an unknown escape, an octal escape above 255, a trigraph. *at moves past the closing quote.
+inline bool read_c_literal(const std::string &s, size_t *at, std::string *out) {
+    const std::string simple = "\"\\?ntr", trigraphs = "=/'()!<>-";
+    size_t i = s.find('"', *at), k;
+    for (out->clear(), i = i == std::string::npos ? s.size() : i + 1; i < s.size() && s[i] != '"'; i++) {
+        unsigned char c = (unsigned char)s[i], next = i + 1 < s.size() ? (unsigned char)s[i + 1] : 0;
+        if (c == '\n' || c == '\r' || (c == '?' && next == '?' && trigraphs.find(s[i + 2]) != std::string::npos)) return false;
+        if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < s.size()) out->append(s, i++, 2);
+        else if (c != '\\') *out += (char)c;
+        else if ((k = simple.find((char)next)) != std::string::npos) *out += "\"\\?\n\t\r"[k], i++;
+        else if (next < '0' || next > '7') return false;
+        else {
+            int v = 0;
+            for (int n = 0; n < 3 && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '7'; n++) v = v * 8 + (s[++i] - '0');
+            if (v > 255) return false;
+            *out += (char)v;
+        }
+    }
+    if (i >= s.size()) return false;
+    *at = i + 1;
+    return true;
+}
