@@ -3,52 +3,23 @@
 // Titles, labels and captions are arbitrary bytes. Each escaped literal must read back as the same
 // bytes (as a cp932 compiler reads it) and keep no raw quote or line break; the whole report is then
 // built from a snapshot filled from the input.
+#include "tests/support/c_literal.h"
 #include "text/window_report.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-// Reads the inside of a C literal back; false when it is not a well-formed one
-static bool unescape(const std::string &lit, LeadBytePredicate is_lead, std::string *out) {
-    for (size_t i = 0; i < lit.size(); i++) {
-        unsigned char c = (unsigned char)lit[i];
-        if (c == '"' || c == '\n' || c == '\r') return false;
-        if (c >= 0x80 && is_lead(c) && i + 1 < lit.size()) {   // a double-byte character, whole
-            out->push_back(lit[i]);
-            out->push_back(lit[++i]);
-            continue;
-        }
-        if (c == '?' && i + 2 < lit.size() && lit[i + 1] == '?') {
-            if (std::string("=/'()!<>-").find(lit[i + 2]) != std::string::npos) return false;   // trigraph
-        }
-        if (c != '\\') { out->push_back((char)c); continue; }
-        if (++i >= lit.size()) return false;
-        char e = lit[i];
-        switch (e) {
-        case '"': case '\\': case '?': out->push_back(e); continue;
-        case 'n': out->push_back('\n'); continue;
-        case 't': out->push_back('\t'); continue;
-        case 'r': out->push_back('\r'); continue;
-        }
-        if (e < '0' || e > '7') return false;
-        int v = 0, n = 0;
-        while (n < 3 && i < lit.size() && lit[i] >= '0' && lit[i] <= '7') v = v * 8 + (lit[i++] - '0'), n++;
-        i--;
-        if (v > 255) return false;
-        out->push_back((char)v);
-    }
-    return true;
-}
-
 static int odd_lead(unsigned char b) { return b >= 0xA0; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::string text((const char *)data, size);
     for (LeadBytePredicate lead : {(LeadBytePredicate)nullptr, (LeadBytePredicate)odd_lead}) {
-        std::string lit, back;
+        std::string lit = "\"", back;
         append_c_string(&lit, text, lead);
-        if (!unescape(lit, lead ? lead : cp932_lead_byte, &back) || back != text) abort();
+        lit += '"';
+        size_t at = 0;
+        if (!read_c_literal(lit, &at, &back, lead ? lead : cp932_lead_byte) || at != lit.size() || back != text) abort();
     }
     // A snapshot of a few windows cut from the input
     ReportSnapshot s;
