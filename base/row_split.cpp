@@ -2,6 +2,10 @@
 //
 // NOTE: the rows are handed out in bands from a shared counter rather than in two fixed halves, so a
 //       helper that another program keeps off its core costs the caller only the band it holds.
+// NOTE: the helper is never stopped. Between jobs it waits on its event holding no lock, and a caller
+//       returns only once the helper has finished its bands, so at the process's end it is simply
+//       ended with the other threads. Only a caller that is terminated mid-job (Exit after a hung
+//       worker) leaves it running its last bands, and the process ends right after that.
 //
 // Thread: the worker thread calls; the helper thread only runs bands of the job in hand.
 
