@@ -162,6 +162,11 @@ def main():
         r = paired_ratio(f"{program}.convert_ms", "encoder.floor_ms")
         row(f"{program}: the same against the encoder floor", fmt(v, 0), "ms", "GDI+ JPEG encoder alone",
             fmt(floor, 0) + " ms", fmt(r, 2) + "×", "≤ 1.15×", None if r is None else r <= 1.15)
+        b = median(f"{program}-before.convert_ms")
+        if b is not None:
+            r = paired_ratio(f"{program}.convert_ms", f"{program}-before.convert_ms")
+            row(f"{program}: the same against the program before the change", fmt(v, 0), "ms",
+                "the same program before the change", fmt(b, 0) + " ms", fmt(r, 2) + "×", "(information)", None)
         # The toolkit's own part: everything of Start -> "変換終了" but the encoder, within each round
         own = paired_difference(f"{program}.convert_ms", "encoder.floor_ms")
         share = own / floor if own is not None and floor else None
@@ -243,6 +248,14 @@ def main():
         for key, what in steps:
             values = [fmt(median(f"phases.{p}.{key}_ms"), 1) for p in programs]
             print(f"| {what} | {values[0]} | {values[1]} |")
+
+    # The analysis written by hand beside the figures (where the time goes, what was cut), kept in
+    # bench/notes.md so that a new run keeps it
+    notes = os.path.join(os.path.dirname(os.path.abspath(__file__)), "notes.md")
+    if os.path.exists(notes):
+        print()
+        with open(notes, encoding="utf-8") as f:
+            print(f.read().rstrip())
 
 
 if __name__ == "__main__":

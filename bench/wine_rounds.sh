@@ -48,6 +48,7 @@ for r in $(seq "$rounds"); do
   echo "bench: conversion round $r of $rounds" >&2
   run "$drv" convert quarvex.exe "$pair" "$(win "$results")"
   run "$drv" convert quarvex-swap.exe "$pair" "$(win "$results")"
+  for exe in "${before[@]}"; do run "$drv" convert "$exe" "$pair" "$(win "$results")"; done
   t0=$(now_ms)
   "$magick" "$out/pair.bmp" -gravity center -background black -extent 200%x100% -quality "$quality" \
     "$out/magick.jpg"
