@@ -142,6 +142,14 @@ def main():
         ma, mb = median(name), median(reference)
         return ma / mb if ma and mb else None
 
+    def paired_difference(name, reference):
+        a = [x for x in timed.get(name, []) if isinstance(x, float)]
+        b = [x for x in timed.get(reference, []) if isinstance(x, float)]
+        if a and len(a) == len(b):
+            return statistics.median(x - y for x, y in zip(a, b))
+        ma, mb = median(name), median(reference)
+        return ma - mb if ma is not None and mb is not None else None
+
     magick = median("imagemagick.convert_ms")
     floor = median("encoder.floor_ms")
     for program in ("quarvex", "quarvex-swap"):
@@ -154,6 +162,27 @@ def main():
         r = paired_ratio(f"{program}.convert_ms", "encoder.floor_ms")
         row(f"{program}: the same against the encoder floor", fmt(v, 0), "ms", "GDI+ JPEG encoder alone",
             fmt(floor, 0) + " ms", fmt(r, 2) + "×", "≤ 1.15×", None if r is None else r <= 1.15)
+        b = median(f"{program}-before.convert_ms")
+        if b is not None:
+            r = paired_ratio(f"{program}.convert_ms", f"{program}-before.convert_ms")
+            row(f"{program}: the same against the program before the change", fmt(v, 0), "ms",
+                "the same program before the change", fmt(b, 0) + " ms", fmt(r, 2) + "×", "(information)", None)
+        # The toolkit's own part: everything of Start -> "変換終了" but the encoder, within each round
+        own = paired_difference(f"{program}.convert_ms", "encoder.floor_ms")
+        share = own / floor if own is not None and floor else None
+        row(f"{program}: the toolkit's own part (Start → 変換終了 minus the encoder alone)", fmt(own, 0), "ms",
+            "GDI+ JPEG encoder alone", fmt(floor, 0) + " ms", fmt(share and 100 * share, 1) + " %", "≤ 15 %",
+            None if share is None else share <= 0.15)
+    # Paste -> "変換終了" must not grow (memory prepared at paste counts): against the programs of an
+    # earlier commit in the same rounds when the run has them (BENCH_BEFORE), within 5 % for the noise
+    for program in ("quarvex", "quarvex-swap"):
+        name, before = f"{program}.paste_convert_ms", f"{program}-before.paste_convert_ms"
+        v, b = median(name), median(before)
+        r = paired_ratio(name, before) if b else None
+        row(f"{program}: paste → 変換終了, Start right after Paste (median of {rounds(name)})", fmt(v, 0), "ms",
+            "the same program before the change" if b else "(no earlier build in this run: BENCH_BEFORE)",
+            fmt(b, 0) + " ms" if b else "", fmt(r, 2) + "×" if r else "—", "≤ 1.05× (not grown)" if b else "not grown",
+            None if r is None else r <= 1.05)
 
     # The request hand-over and the start-up.
     m = median("requests.median_ms")
@@ -168,13 +197,19 @@ def main():
         row(f"{program}: process start → \"32-bit color\" (median of {rounds(program + '.startup_ms')})",
             fmt(v, 0), "ms", "drop-in animation", "1,060 ms", f"+{fmt(beyond, 0)} ms", "≤ +150 ms",
             None if beyond is None else beyond <= 150)
+        b = median(f"{program}-before.startup_ms")
+        if b is not None:
+            r = paired_ratio(f"{program}.startup_ms", f"{program}-before.startup_ms")
+            row(f"{program}: the same against the program before the change", fmt(v, 0), "ms",
+                "the same program before the change", fmt(b, 0) + " ms", fmt(r, 3) + "×", "≤ 1.02× (not grown)",
+                None if r is None else r <= 1.02)
     row(f"Wine's own process start → first window of a bare program (median of {rounds('bare.startup_ms')})",
         fmt(bare, 0), "ms", "(part of every start-up above)", "", "—", "—", None)
 
     print("# Benchmark results")
     print()
     print(f"- Machine: {info.get('machine.cpu', '?')}, {info.get('machine.cores', '?')} cores, "
-          f"load average {info.get('machine.load', '?')} at the start")
+          f"load average {info.get('machine.load', '?')} at the start, {info.get('machine.load_end', '?')} at the end")
     print(f"- Date: {info.get('run.date', '?')}")
     print(f"- Commit: {info.get('run.commit', '?')}")
     print(f"- Output: the programs write {info.get('program.output_size', '?')} at JPEG quality "
@@ -191,6 +226,36 @@ def main():
     print("|---|---|---|---|---|---|---|")
     for r in rows:
         print(r)
+
+    # Where the conversion's time goes, each toolkit call timed inside a process hosting the toolkit
+    steps = (("start", "Start → the user routine (the worker's next pass)"),
+             ("create", "VRX_CreateImage of the canvas (window, DCs, DIB section) and VRX_SelectImage"),
+             ("fill", "the canvas fill: VRX_PutImage (and VRX_DrawBox in quarvex-swap)"),
+             ("update", "VRX_UpdateImage at zoom 50 (StretchBlt)"),
+             ("save_own", "VRX_SaveImage's own work (the save minus the encoder alone)"),
+             ("encoder", "the GDI+ JPEG encoder alone on the same picture, in the same process"),
+             ("box", "VRX_Pause until its \"変換終了\" box is seen"),
+             ("toolkit", "the toolkit's own part in all (Start → box minus the encoder)"),
+             ("destroy", "VRX_DestroyImage of both images (after OK, outside the timing above)"))
+    programs = ("quarvex", "quarvex-swap")
+    if any(median(f"phases.{p}.save_ms") is not None for p in programs):
+        print()
+        print("Where the time goes (milliseconds, medians of the rounds; `vrx_bench_phases` runs each step of "
+              "the conversion as the program does, in a fresh process that hosts the toolkit):")
+        print()
+        print("| Step | quarvex | quarvex-swap |")
+        print("|---|---|---|")
+        for key, what in steps:
+            values = [fmt(median(f"phases.{p}.{key}_ms"), 1) for p in programs]
+            print(f"| {what} | {values[0]} | {values[1]} |")
+
+    # The analysis written by hand beside the figures (where the time goes, what was cut), kept in
+    # bench/notes.md so that a new run keeps it
+    notes = os.path.join(os.path.dirname(os.path.abspath(__file__)), "notes.md")
+    if os.path.exists(notes):
+        print()
+        with open(notes, encoding="utf-8") as f:
+            print(f.read().rstrip())
 
 
 if __name__ == "__main__":

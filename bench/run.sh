@@ -3,6 +3,9 @@
 #
 #   bench/run.sh [jobs]        (BENCH_ROUNDS=7 by default: rounds of each Wine timing)
 #
+# BENCH_BEFORE=<folder> names a Windows build of an earlier commit (its quarvex.exe and quarvex-swap.exe):
+# those programs then run in the same rounds, so paste -> "変換終了" and start-up are compared with them.
+#
 # 1. the native micro-benchmarks of the pixel core (build/bench: Release, no sanitizers);
 # 2. the Windows benchmark programs, in the Windows build but outside its default targets;
 # 3. a 7692 x 3330 stereo pair made with ImageMagick;
@@ -27,15 +30,29 @@ magick=/usr/bin/convert
 } >"$out/machine.txt"
 
 echo "bench: native build" >&2
-cmake -S bench -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/bench -j "$jobs" -- --no-print-directory -s
+# Builds quietly with any CMake generator; a failure shows the end of its log
+build() {
+  local log=$1
+  shift
+  "$@" >"$log" 2>&1 || { tail -n 40 "$log" >&2; echo "bench: failed: $* (log in $log)" >&2; exit 1; }
+}
+build "$out/native-configure.log" cmake -S bench -B build/bench -DCMAKE_BUILD_TYPE=Release
+build "$out/native-build.log" cmake --build build/bench -j "$jobs"
 echo "bench: pixel core micro-benchmarks" >&2
 # Repetitions in random order, so a drift of the machine does not favour one routine or its reference.
 build/bench/vrx_pixel_bench --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
   --benchmark_report_aggregates_only=true --benchmark_min_time=0.1 --benchmark_out="$out/pixel.json" --benchmark_out_format=json >"$out/pixel.txt"
 
 echo "bench: Windows build" >&2
-cmake --build build/windows -j "$jobs" --target vrx_bench_driver vrx_bench_requests -- --no-print-directory -s
+build "$out/windows-build.log" cmake --build build/windows -j "$jobs" --target vrx_bench_driver vrx_bench_requests \
+  vrx_bench_phases vrx_bench_phases_swap
+
+# The earlier programs sit beside the driver, which starts programs from its own folder
+rm -f build/windows/quarvex-before.exe build/windows/quarvex-swap-before.exe
+if [ -n "${BENCH_BEFORE:-}" ]; then
+  cp "$BENCH_BEFORE/quarvex.exe" build/windows/quarvex-before.exe
+  cp "$BENCH_BEFORE/quarvex-swap.exe" build/windows/quarvex-swap-before.exe
+fi
 
 echo "bench: making the stereo pair" >&2
 # A smooth, photograph-like picture: a small plasma enlarged, as 24-bit BMP.
@@ -43,6 +60,7 @@ echo "bench: making the stereo pair" >&2
 
 scripts/with-xvfb.sh bench/wine_rounds.sh "$out" "$rounds"
 
+echo "machine.load_end $(cut -d' ' -f1-3 /proc/loadavg)" >>"$out/machine.txt"
 cat "$out/machine.txt" >>"$out/info.txt"
 python3 bench/report.py "$out" >bench/results.md
 cat bench/results.md

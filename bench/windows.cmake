@@ -17,3 +17,16 @@ add_executable(vrx_bench_requests EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/r
 target_compile_definitions(vrx_bench_requests PRIVATE VRX_SWAP_VARIANT=0)
 target_link_libraries(vrx_bench_requests PRIVATE vrx_toolkit)
 target_link_options(vrx_bench_requests PRIVATE ${VRX_STATIC_LINK})
+
+# vrx_bench_phases (quarvex's calls) and vrx_bench_phases_swap (quarvex-swap's) host the toolkit and
+# time each step of the conversion beside the encoder alone.
+foreach(variant 0 1)
+  set(name vrx_bench_phases)
+  if(variant)
+    set(name vrx_bench_phases_swap)
+  endif()
+  add_executable(${name} EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/phase_bench.cpp ${VRX_VARIANT_SOURCES})
+  target_compile_definitions(${name} PRIVATE VRX_SWAP_VARIANT=${variant})
+  target_link_libraries(${name} PRIVATE vrxlib)
+  target_link_options(${name} PRIVATE ${VRX_STATIC_LINK})
+endforeach()

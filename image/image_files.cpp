@@ -6,11 +6,13 @@
 #include "image/image_files.h"
 
 #include "base/gdiplus_api.h"
+#include "base/row_split.h"
 #include "image/file_name.h"
 #include "image/image_table.h"
 #include "imaging/raster.h"
 #include "vrxlib.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -125,6 +127,80 @@ static GpBitmap *block_bitmap_32(int width, int height, unsigned char **bits) {
     return bitmap;
 }
 
+// The rows of a 32-bit raster packed for a save inside the raster itself, shared by row between two threads
+struct PackJob {
+    int image;                   // the image whose raster it is
+    RasterView view;
+    int width;                   // pixels of each row that are packed
+    std::vector<unsigned char> packed;   // 1 for each row packed
+    std::vector<TopByteRun> runs;        // the top bytes of each packed row
+    std::atomic<int> failed{0};  // a row could not be packed: the others stop
+};
+
+// Makes the pages under bytes 0..bytes-1 of a row writable memory of its own before the row is read
+// NOTE: a page of a new raster that nothing has written yet is read as the system's shared zero page
+//       and then faults a second time when it is written; a locked add of 0 is a write that changes
+//       nothing, so such a page faults once. The word touched lies in the row itself, which no other
+//       thread writes meanwhile.
+static void touch_row_pages(unsigned char *row, size_t bytes) {
+    const uintptr_t page = 4096;
+    uintptr_t start = (uintptr_t)row, end = start + bytes;
+    for (uintptr_t p = start; p < end; p = (p | (page - 1)) + 1)
+        InterlockedExchangeAdd((volatile LONG *)((p + 3) & ~(uintptr_t)3), 0);
+}
+
+// Packs rows first..last-1 of the job, each one that can be
+static void pack_job_rows(void *context, int first, int last) {
+    PackJob &job = *(PackJob *)context;
+    for (int j = first; j < last && !job.failed.load(std::memory_order_relaxed); j++) {
+        touch_row_pages(raster_row(job.view, j), (size_t)job.width * 3);
+        if (pack_rows_rgb24_in_place(job.view, job.width, j, j + 1, &job.runs[(size_t)j * TOP_BYTE_RUNS]) == 1)
+            job.packed[j] = 1;
+        else job.failed.store(1, std::memory_order_relaxed);
+    }
+}
+
+// Widens the packed rows among first..last-1 back to 32-bit words
+static void unpack_job_rows(void *context, int first, int last) {
+    PackJob &job = *(PackJob *)context;
+    for (int j = first; j < last; j++)
+        if (job.packed[j]) unpack_rows_rgb24_in_place(job.view, job.width, j, j + 1, &job.runs[(size_t)j * TOP_BYTE_RUNS]);
+}
+
+// Gives back the words of the rows block_bitmap_in_place packed and shows the image again
+static void unpack_in_place(PackJob *job) {
+    split_rows(unpack_job_rows, job, (int)job->packed.size(), (size_t)job->view.stride * job->packed.size());
+    job->packed.clear();
+    set_raster_hidden(job->image, false);
+}
+
+// Packs the top-left width x height block of the current 32-bit image into 24-bit rows inside its own
+// raster and makes a GDI+ bitmap over them; null, the raster as it was, when that cannot be done
+// NOTE: under Wine the save of a large image spent most of its own time in the page faults of a new
+//       buffer as big as the picture; the raster's memory is in place already. Repaints of the image
+//       are put off while its rows are packed, and unpack_in_place gives back every word after the
+//       save, whether it was written or not.
+static GpBitmap *block_bitmap_in_place(int width, int height, PackJob *job) {
+    if (!image_raster(vrx_current_image, &job->view) || job->view.depth != 32 || width > job->view.width ||
+        height > job->view.height)
+        return nullptr;
+    job->image = vrx_current_image;
+    job->width = width;
+    job->packed.assign((size_t)height, 0);
+    job->runs.resize((size_t)height * TOP_BYTE_RUNS);
+    set_raster_hidden(job->image, true);
+    split_rows(pack_job_rows, job, height, (size_t)job->view.stride * (size_t)height);
+    GpBitmap *bitmap = nullptr;
+    if (job->failed.load() ||
+        GdipCreateBitmapFromScan0(width, height, job->view.stride, PixelFormat24bppRGB, (BYTE *)job->view.pixels,
+                                  &bitmap) != Ok) {
+        if (bitmap) GdipDisposeImage(bitmap);
+        unpack_in_place(job);
+        return nullptr;
+    }
+    return bitmap;
+}
+
 // A GDI+ bitmap of the top-left block of the current 8-bit image with its colour table; *section is
 // the DIB section holding the bits, deleted by the caller after the save
 static GpBitmap *block_bitmap_8(int width, int height, HBITMAP *section) {
@@ -168,8 +244,14 @@ int save_image_file_wide(int width, int height, int format, const wchar_t *path)
 
     HBITMAP section = nullptr;
     unsigned char *rows = nullptr;
-    GpBitmap *bitmap = vrx_images[vrx_current_image].depth == 32 ? block_bitmap_32(width, height, &rows)
-                                                                  : block_bitmap_8(width, height, &section);
+    PackJob in_place;
+    GpBitmap *bitmap = nullptr;
+    if (vrx_images[vrx_current_image].depth == 32) {
+        bitmap = block_bitmap_in_place(width, height, &in_place);
+        if (!bitmap) bitmap = block_bitmap_32(width, height, &rows);
+    } else {
+        bitmap = block_bitmap_8(width, height, &section);
+    }
     Status status = GenericError;
     if (bitmap) {
         ULONG quality = (ULONG)vrx_jpeg_quality;
@@ -182,6 +264,7 @@ int save_image_file_wide(int width, int height, int format, const wchar_t *path)
         status = GdipSaveImageToFile(bitmap, wide, &encoder, format == 1 ? &parameters : nullptr);
         GdipDisposeImage(bitmap);
     }
+    if (!in_place.packed.empty()) unpack_in_place(&in_place);
     if (section) DeleteObject(section);
     free(rows);
     return status == Ok ? 0 : 1;

@@ -8,11 +8,13 @@
 #include "image/image_table.h"
 
 #include "base/process.h"
+#include "base/row_split.h"
 #include "base/text_convert.h"
 #include "base/window_snap.h"
 #include "image/zoom_fit.h"
 #include "vrxlib.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -251,9 +253,31 @@ int VRX_PopImage(void) {
 // Display
 //----------------------------------------------------------------------------------
 
+// The image whose raster a save has packed (-1 for none), and whether a repaint of it was put off
+// NOTE: sequentially consistent on purpose: a repaint that sees the raster hidden marks itself put off
+//       and looks again, the save shows the raster and then takes the mark, so one of the two repaints.
+static std::atomic<int> hidden_raster{-1};
+static std::atomic<bool> repaint_put_off{false};
+
+// Marks image n's raster as not showable while a save has it packed, or showable again, when a repaint
+// put off meanwhile is asked for again
+void set_raster_hidden(int n, bool hidden) {
+    if (hidden) {
+        repaint_put_off.store(false);
+        hidden_raster.store(n);
+        return;
+    }
+    hidden_raster.store(-1);
+    if (repaint_put_off.exchange(false) && image_exists(n)) InvalidateRect(vrx_images[n].window, nullptr, FALSE);
+}
+
 // Copies image n's raster to its window at its zoom; 1 when n is not open
 int VRX_UpdateImage(int n) {
     if (!image_exists(n)) return 1;
+    if (hidden_raster.load() == n) {
+        repaint_put_off.store(true);
+        if (hidden_raster.load() == n) return 0;
+    }
     ImageRecord &r = vrx_images[n];
     GdiFlush();
     if (r.zoom == 100) BitBlt(r.window_dc, 0, 0, r.width, r.height, r.memory_dc, 0, 0, SRCCOPY);
@@ -360,11 +384,31 @@ void clear_image(int n) {
 // Pixels and colour tables
 //----------------------------------------------------------------------------------
 
-// Copies a width x height block into the current image at column x of row 0, clipping at its edges
-void VRX_PutImage(const void *pixels, int x, int width, int height) {
+// One block copy, shared by row between two threads
+struct PutJob {
     RasterView view;
-    if (!image_raster(vrx_current_image, &view)) return;
-    write_block(view, x, pixels, width, height);
+    int x, width, height;
+    const void *pixels;
+};
+
+// Copies rows first..last-1 of the block
+static void put_rows(void *context, int first, int last) {
+    const PutJob &job = *(const PutJob *)context;
+    write_block_rows(job.view, job.x, job.pixels, job.width, job.height, first, last);
+}
+
+// Copies a width x height block into the current image at column x of row 0, clipping at its edges
+// NOTE: a large block is copied on two threads: into a new raster most of the time goes in the page
+//       faults of its fresh memory, which both cores then take.
+void VRX_PutImage(const void *pixels, int x, int width, int height) {
+    PutJob job;
+    if (!image_raster(vrx_current_image, &job.view) || width <= 0 || height <= 0) return;
+    job.x = x;
+    job.width = width;
+    job.height = height;
+    job.pixels = pixels;
+    int rows = height < job.view.height ? height : job.view.height;
+    split_rows(put_rows, &job, rows, (size_t)rows * (size_t)width * (job.view.depth / 8));
 }
 
 // Copies the width x height block at (x, y) of the current image into pixels; 0 outside the image

@@ -65,6 +65,9 @@ int find_image_by_window(HWND w);
 int select_image_by_window(HWND w);
 // Recomputes image n's caption and sets it on its window
 void set_image_title(int n);
+// Marks image n's raster as not showable while a save has packed it (repaints are put off), or as
+// showable again (a repaint put off meanwhile is asked for again)
+void set_raster_hidden(int n, bool hidden);
 
 //----------------------------------------------------------------------------------
 // Rasters

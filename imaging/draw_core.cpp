@@ -138,6 +138,26 @@ void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t bord
     }
 }
 
+// Draws the sorted rectangle's rows first..last-1: a border row across the top and the bottom, a border
+// pixel at each end and the fill between them on every row in between
+void draw_box_rows(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill,
+                   int first, int last) {
+    sort_pair(&x1, &x2);
+    sort_pair(&y1, &y2);
+    if (first < 0) first = 0;
+    if (last > r.height) last = r.height;
+    int top = y1 > first ? y1 : first, bottom = y2 < last - 1 ? y2 : last - 1;
+    for (int y = top; y <= bottom; y++) {
+        if (y == y1 || y == y2) {
+            fill_span(r, y, x1, x2, border);
+            continue;
+        }
+        put_pixel(r, x1, y, border);
+        put_pixel(r, x2, y, border);
+        if ((int64_t)x2 - x1 >= 2) fill_span(r, y, x1 + 1, x2 - 1, fill);
+    }
+}
+
 // Inverts the outline of the sorted rectangle
 // NOTE: a rectangle one pixel wide and more than two high has its column inverted twice, so only
 //       its two end pixels change

@@ -41,6 +41,10 @@ void draw_box_outline(const RasterView &r, int x1, int y1, int x2, int y2, uint3
 // Draws the sorted rectangle's border in border and its interior in fill
 void draw_box(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill,
               Pen *pen = nullptr);
+// draw_box's pixels on rows first..last-1 only, pen untouched, so that parts of one box can be drawn
+// side by side
+void draw_box_rows(const RasterView &r, int x1, int y1, int x2, int y2, uint32_t border, uint32_t fill,
+                   int first, int last);
 // Inverts the outline of the sorted rectangle, each pixel of a proper rectangle once
 void xor_box_outline(const RasterView &r, int x1, int y1, int x2, int y2);
 // Inverts every pixel of the sorted rectangle once

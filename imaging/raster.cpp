@@ -78,13 +78,19 @@ static bool clip_columns(int x, int w, int width, long long *first, long long *l
 
 // Copies a block into the raster at column x of row 0, one memcpy per row
 void write_block(const RasterView &r, int x, const void *src, int w, int h) {
+    write_block_rows(r, x, src, w, h, 0, h);
+}
+
+// Copies rows first..last-1 of a block into the raster at column x, one memcpy per row
+void write_block_rows(const RasterView &r, int x, const void *src, int w, int h, int first_row, int last_row) {
     long long first, last;
     if (!r.pixels || !src || w <= 0 || h <= 0 || !clip_columns(x, w, r.width, &first, &last)) return;
     size_t bpp = r.depth == 8 ? 1 : 4;
     int rows = h < r.height ? h : r.height;
+    if (last_row < rows) rows = last_row;
     const unsigned char *from = (const unsigned char *)src;
     unsigned char *to = (unsigned char *)r.pixels;
-    for (int j = 0; j < rows; j++)
+    for (int j = first_row > 0 ? first_row : 0; j < rows; j++)
         memcpy(to + (size_t)j * r.stride + (size_t)(x + first) * bpp,
                from + ((size_t)j * w + (size_t)first) * bpp, (size_t)(last - first) * bpp);
 }
@@ -130,6 +136,118 @@ void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst) {
             out[3 * i + 2] = (unsigned char)(c >> 16);
         }
         memset(out + (size_t)inside * 3, 0, stride - (size_t)inside * 3);
+    }
+}
+
+// How many of a row's first words the in-place packing of w pixels overwrites: those below byte 3 x w
+static int packed_words(int w) { return (int)(((long long)w * 3 + 3) / 4); }
+
+// Finds the runs of non-zero top bytes among a row's first count words; false when there are more
+// than TOP_BYTE_RUNS, runs[0..TOP_BYTE_RUNS-1] filled (unused ones empty)
+// NOTE: four words are compared at a time with the run in hand, so a row of one colour of top byte
+//       (a picture drawn by GDI+ has 0xFF throughout) costs little more than reading it.
+static bool find_top_byte_runs(const uint32_t *row, int count, TopByteRun *runs) {
+    int used = 0;
+    uint32_t value = 0;   // top byte of the run in hand; 0 is no run
+    int start = 0, i = 0;
+    for (int k = 0; k < TOP_BYTE_RUNS; k++) runs[k] = TopByteRun{0, 0, 0};
+    while (i < count) {
+        uint64_t both = (uint64_t)(value << 24) * 0x100000001ull, a, b;
+        for (; i + 4 <= count; i += 4) {
+            memcpy(&a, row + i, 8);
+            memcpy(&b, row + i + 2, 8);
+            if (((a ^ both) | (b ^ both)) & 0xFF000000FF000000ull) break;
+        }
+        // Word by word up to the first one of another top byte
+        for (; i < count && (row[i] >> 24) == value; i++) {}
+        if (i >= count) break;
+        uint32_t next = row[i] >> 24;
+        if (value) runs[used++] = TopByteRun{start, i, value};
+        if (next && used == TOP_BYTE_RUNS) return false;
+        value = next;
+        start = i;
+    }
+    if (value) runs[used] = TopByteRun{start, count, value};
+    return true;
+}
+
+// Packs the first w words of a row into 3 x w bytes from its start, front to back
+// NOTE: four pixels (16 bytes) are read before their 12 bytes are written, and each write ends before
+//       the first byte not yet read, so the row can be its own destination.
+static void pack_row_in_place(unsigned char *row, int w) {
+    int i = 0;
+    for (; i + 4 <= w; i += 4) {
+        uint64_t a, b;
+        memcpy(&a, row + 4 * (size_t)i, 8);
+        memcpy(&b, row + 4 * (size_t)i + 8, 8);
+        uint64_t low = (a & 0xFFFFFFu) | ((a >> 8) & 0xFFFFFF000000ull) | (b << 48);
+        uint32_t high = (uint32_t)((b >> 16) & 0xFFu) | (uint32_t)((b >> 24) & 0xFFFFFF00u);
+        memcpy(row + 3 * (size_t)i, &low, 8);
+        memcpy(row + 3 * (size_t)i + 8, &high, 4);
+    }
+    for (; i < w; i++) {
+        uint32_t c;
+        memcpy(&c, row + 4 * (size_t)i, 4);
+        row[3 * (size_t)i] = (unsigned char)c;
+        row[3 * (size_t)i + 1] = (unsigned char)(c >> 8);
+        row[3 * (size_t)i + 2] = (unsigned char)(c >> 16);
+    }
+}
+
+// Widens words from..to-1 of a packed row back from their 24-bit form with top byte top, back to front
+// NOTE: the mirror of the packing: each word is written above every byte still to be read.
+static void unpack_span(unsigned char *row, int from, int to, uint32_t top) {
+    uint32_t high_bits = top << 24;
+    int i = to;
+    for (; i > from && ((i - from) & 3); i--) {
+        const unsigned char *in = row + 3 * (size_t)(i - 1);
+        uint32_t c = (uint32_t)in[0] | (uint32_t)in[1] << 8 | (uint32_t)in[2] << 16 | high_bits;
+        memcpy(row + 4 * (size_t)(i - 1), &c, 4);
+    }
+    uint64_t both = (uint64_t)high_bits * 0x100000001ull;
+    for (i -= 4; i >= from; i -= 4) {
+        uint64_t low;
+        uint32_t high;
+        memcpy(&low, row + 3 * (size_t)i, 8);
+        memcpy(&high, row + 3 * (size_t)i + 8, 4);
+        uint64_t a = (low & 0xFFFFFFu) | ((low << 8) & 0xFFFFFF00000000ull) | both;
+        uint64_t b = (low >> 48) | (uint64_t)(high & 0xFFu) << 16 | (uint64_t)(high >> 8) << 32 | both;
+        memcpy(row + 4 * (size_t)i, &a, 8);
+        memcpy(row + 4 * (size_t)i + 8, &b, 8);
+    }
+}
+
+// Packs rows first..last-1 in place with their top-byte runs; the rows packed
+int pack_rows_rgb24_in_place(const RasterView &r, int w, int first, int last, TopByteRun *runs) {
+    if (!r.pixels || r.depth != 32 || w <= 0 || w > r.width || !runs) return 0;
+    if (first < 0) first = 0;
+    if (last > r.height) last = r.height;
+    int done = 0, count = packed_words(w);
+    for (int j = first; j < last; j++, done++) {
+        unsigned char *row = raster_row(r, j);
+        if (!find_top_byte_runs((const uint32_t *)row, count, runs + (size_t)done * TOP_BYTE_RUNS)) break;
+        pack_row_in_place(row, w);
+    }
+    return done;
+}
+
+// Widens rows first..last-1 back to 32-bit words with the top bytes of their runs
+void unpack_rows_rgb24_in_place(const RasterView &r, int w, int first, int last, const TopByteRun *runs) {
+    if (!r.pixels || r.depth != 32 || w <= 0 || w > r.width || !runs) return;
+    if (first < 0) first = 0;
+    if (last > r.height) last = r.height;
+    int count = packed_words(w);
+    for (int j = first; j < last; j++, runs += TOP_BYTE_RUNS) {
+        unsigned char *row = raster_row(r, j);
+        // From the back: the stretch after each run with top byte 0, then the run itself
+        int end = count;
+        for (int k = TOP_BYTE_RUNS - 1; k >= 0; k--) {
+            if (runs[k].first >= runs[k].last) continue;
+            unpack_span(row, runs[k].last, end, 0);
+            unpack_span(row, runs[k].first, runs[k].last, runs[k].value);
+            end = runs[k].first;
+        }
+        unpack_span(row, 0, end, 0);
     }
 }
 

@@ -80,6 +80,9 @@ void read_block(const RasterView &r, int x, int y, int w, int h, uint32_t *dst);
 // Copies a w x h block of entries of the raster's depth (32-bit words or bytes, rows packed) into
 // the raster with its top-left corner at column x of row 0; what lands outside is skipped
 void write_block(const RasterView &r, int x, const void *src, int w, int h);
+// write_block for the block's rows first..last-1 only (the rest of the block is not touched), so that
+// parts of one block can be written side by side
+void write_block_rows(const RasterView &r, int x, const void *src, int w, int h, int first, int last);
 // Copies the w x h block at (x, y) out as entries of the raster's depth, rows packed; pixels outside
 // the raster read as 0
 void copy_block_out(const RasterView &r, int x, int y, int w, int h, void *dst);
@@ -89,6 +92,21 @@ size_t rgb24_stride(int w);
 // red per pixel, each row rgb24_stride(w) bytes with its padding 0) into dst: one pass, no other
 // buffer; pixels outside the raster, or all of them for a raster that is not 32-bit, are 0
 void pack_block_rgb24(const RasterView &r, int w, int h, unsigned char *dst);
+// The top bytes of a packed row's overwritten words, kept beside it as runs: words first..last-1 had
+// the top byte value (runs of value 0 are not kept)
+struct TopByteRun {
+    int first, last;
+    uint32_t value;
+};
+#define TOP_BYTE_RUNS 8   // runs kept per row
+// Packs rows first..last-1 of a 32-bit raster in place: the first w pixels of each row become 24-bit
+// pixels (blue, green, red bytes) in the row's own first 3 x w bytes, so the rows keep the raster's
+// stride; the top bytes of the words it overwrites go into runs, TOP_BYTE_RUNS entries per row from
+// row first on. Stops before a row that needs more runs; the number of rows packed (w at most the width)
+int pack_rows_rgb24_in_place(const RasterView &r, int w, int first, int last, TopByteRun *runs);
+// Undoes pack_rows_rgb24_in_place for rows first..last-1 packed w pixels wide with their runs: every
+// word is as before
+void unpack_rows_rgb24_in_place(const RasterView &r, int w, int first, int last, const TopByteRun *runs);
 // Bytes of the rows of a packed DIB of the whole raster: 24-bit rows for a 32-bit raster, 8-bit rows
 // for an 8-bit one, each padded to a multiple of 4 (0 for a view without pixels or with a bad depth)
 size_t dib_rows_bytes(const RasterView &r);
