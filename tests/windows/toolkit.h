@@ -29,6 +29,7 @@
 #include "image/image_window.h"
 #include "image/packed_dib.h"
 #include "image/zoom_fit.h"
+#include "imaging/color_core.h"
 #include "text/console.h"
 #include "text/log_file.h"
 #include "text/report_command.h"
