@@ -11,14 +11,14 @@
 static std::function<void()> routine_body;
 static WNDPROC status_proc;
 static std::atomic<int> inputs_begun{0};   // line inputs begun: each shows "Input text" on the status line
+static char startup_log_folder[MAX_PATH];
+int harness_end_code = -1;
 
 // The status line's procedure, counting the line inputs as they begin
 static LRESULT CALLBACK counting_status(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETTEXT && wcsstr((const wchar_t *)lp, L"Input text")) inputs_begun++;
     return CallWindowProcW(status_proc, w, msg, wp, lp);
 }
-static char startup_log_folder[MAX_PATH];
-int harness_end_code = -1;
 
 // Start runs the routine a test gave
 int user_routine(void) {
@@ -44,21 +44,12 @@ bool harness_reset(void) {
     return harness_run_on_worker([] {
         harness_hold_ctrl(false);
         for (int n = 0; n < VRX_MAX_IMAGES; n++) VRX_DestroyImage(n), VRX_CloseTextWindow(n);
-        VRX_CloseInputBox();
-        VRX_CloseButtonBox();
-        VRX_ResizeInputBox(IB_LABEL_WIDTH, IB_EDIT_WIDTH);
-        vrx_button_box.button_width = BB_BUTTON_WIDTH;
-        vrx_button_box.button_height = BB_BUTTON_HEIGHT;
-        close_all_logs();
-        strcpy(vrx_log_folder, startup_log_folder);
-        clear_image_tables();
-        vrx_current_text_window = 0;
-        vrx_draw_color = 0xFFFFFF, vrx_tc = 0, vrx_tttc = 0xFFFFFF;
-        tt_set_font_size(16, 16);
-        vrx_text_cursor = TextCursor{0, 0, 0};
-        clear_console_input();
-        file_dialogs_startup();
-        clear_custom_colors();
+        VRX_CloseInputBox(), VRX_CloseButtonBox(), VRX_ResizeInputBox(IB_LABEL_WIDTH, IB_EDIT_WIDTH);
+        vrx_button_box.button_width = BB_BUTTON_WIDTH, vrx_button_box.button_height = BB_BUTTON_HEIGHT;
+        close_all_logs(), strcpy(vrx_log_folder, startup_log_folder);
+        clear_image_tables(), vrx_current_text_window = 0, vrx_text_cursor = TextCursor{0, 0, 0};
+        vrx_draw_color = 0xFFFFFF, vrx_tc = 0, vrx_tttc = 0xFFFFFF, tt_set_font_size(16, 16);
+        clear_console_input(), file_dialogs_startup(), clear_custom_colors();
         if (OpenClipboard(nullptr)) EmptyClipboard(), CloseClipboard();
     });
 }
@@ -67,23 +58,14 @@ bool harness_exit(void) {
     if (vrx_main_window) PostMessageW(vrx_main_window, WM_COMMAND, IDM_EXIT, 0);
     MSG msg;
     for (int mark = get_milliseconds(); get_milliseconds() - mark < 5000;) {
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(1);
-            continue;
-        }
-        if (msg.message == WM_QUIT) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Sleep(1);
+        else if (msg.message == WM_QUIT) {
             // NOTE: after a terminated worker the normal shutdown may wait on a lock the dead thread held
             if (harness_end_code < 0) vrx_shutdown();
             return true;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        } else TranslateMessage(&msg), DispatchMessageW(&msg);
     }
     return false;
-}
-
-void harness_pump(int ms) {
-    harness_pump_until([] { return false; }, ms);
 }
 
 bool harness_pump_until(const std::function<bool()> &done, int ms) {
@@ -107,10 +89,7 @@ void harness_start_routine(std::function<void()> body, bool start) {
 
 bool harness_run_on_worker(const std::function<void()> &body, int ms) {
     std::atomic<int> finished{0};
-    harness_start_routine([&] {
-        body();
-        finished = 1;
-    });
+    harness_start_routine([&] { body(), finished = 1; });
     bool ok = harness_pump_until([&] { return finished.load() == 1 && vrx_running.load() == 0; }, ms);
     routine_body = nullptr;
     return ok;
@@ -142,6 +121,11 @@ void harness_hold_ctrl(bool down) {
     SetKeyboardState(keys);
 }
 
+void press_ctrl_key_on_worker(HWND w, WPARAM key) {
+    harness_run_on_worker([w, key] { harness_hold_ctrl(true), SendMessageW(w, WM_KEYDOWN, key, 0), harness_hold_ctrl(false); });
+    harness_run_on_worker([] {});
+}
+
 //----------------------------------------------------------------------------------
 // Readers
 //----------------------------------------------------------------------------------
@@ -162,11 +146,9 @@ std::wstring caption_of(HWND w) {
 
 int harness_window_count(const wchar_t *cls) {
     int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr;) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        count += pid == GetCurrentProcessId();
-    }
+    DWORD pid = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr;)
+        count += GetWindowThreadProcessId(w, &pid) && pid == GetCurrentProcessId();
     return count;
 }
 
@@ -187,8 +169,7 @@ std::string file_bytes(const std::string &path) {
     std::string s;
     FILE *f = fopen(path.c_str(), "rb");
     for (int c; f && (c = fgetc(f)) != EOF;) s += (char)c;
-    if (f) fclose(f);
-    return s;
+    return f && fclose(f), s;
 }
 
 // Reads the items of a menu and its submenus
@@ -196,10 +177,8 @@ static std::vector<MenuItem> items_of(HMENU menu) {
     std::vector<MenuItem> out;
     for (int i = 0; i < GetMenuItemCount(menu); i++) {
         wchar_t text[128] = L"";
-        MENUITEMINFOW info = {sizeof info};
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = 127;
+        MENUITEMINFOW info = {sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING};
+        info.dwTypeData = text, info.cch = 127;
         GetMenuItemInfoW(menu, (UINT)i, TRUE, &info);
         std::wstring t;
         for (wchar_t *c = text; *c && *c != L'\t' && !(info.fType & MFT_SEPARATOR); c++)
@@ -266,9 +245,9 @@ bool type_file_name(HWND d, const std::wstring &path) {
 // Input
 //----------------------------------------------------------------------------------
 
-void post_click(HWND w, int x, int y) {
+void post_click(HWND w, int x, int y, bool right) {
     PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(w, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
 }
 
 std::thread click_when_waiting(HWND w, std::vector<POINT> points) {
@@ -276,7 +255,7 @@ std::thread click_when_waiting(HWND w, std::vector<POINT> points) {
         for (size_t i = 0; i < points.size(); i++) {
             if (!harness_wait_for([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); }))
                 return;
-            post_click(w, points[i].x, points[i].y);
+            post_click(w, abs(points[i].x), points[i].y, points[i].x < 0);
         }
     });
 }
@@ -297,11 +276,9 @@ HDROP harness_drop_of(const std::vector<std::wstring> &files) {
     for (const std::wstring &f : files) names += f + L'\0';
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (names.size() + 1) * 2);
     DROPFILES *d = (DROPFILES *)GlobalLock(block);
-    d->pFiles = sizeof(DROPFILES);
-    d->fWide = TRUE;
+    d->pFiles = sizeof(DROPFILES), d->fWide = TRUE;
     memcpy(d + 1, names.c_str(), names.size() * 2);
-    GlobalUnlock(block);
-    return (HDROP)block;
+    return GlobalUnlock(block), (HDROP)block;
 }
 
 //----------------------------------------------------------------------------------
@@ -338,40 +315,33 @@ void put_clipboard(UINT format, const void *bytes, size_t size) {
 const uint32_t kPicture[2][3] = {{0xFF8000, 0xFF8000, 0x2060C0}, {0x2060C0, 0xFF8000, 0xFF8000}};
 
 std::vector<unsigned char> make_dib(const DibSpec &d) {
-    bool rle = d.compression == 1 || d.compression == 2, masks_after = d.compression == 3 && d.header < 52;
-    size_t entries = d.bits <= 8 ? (d.used ? d.used : 1u << d.bits) : d.used, row = (3 * d.bits + 31) / 32 * 4;
+    bool rle = d.compression == 1;
+    size_t entries = d.bits <= 8 ? (d.used ? d.used : 1u << d.bits) : 0, row = (3 * d.bits + 31) / 32 * 4;
     auto index = [](int y, int x) { return (unsigned char)(kPicture[y][x] != kPicture[0][0]); };
-    std::vector<unsigned char> stream = d.stream;
-    if (rle && stream.empty()) {   // bottom row as runs of one, end of line, top row as an absolute run, end
-        for (int x = 0; x < 3; x++) stream.insert(stream.end(), {1, (unsigned char)(index(1, x) * (d.bits == 8 ? 1 : 17))});
-        stream.insert(stream.end(), {0, 0, 0, 3});
-        if (d.bits == 8) stream.insert(stream.end(), {index(0, 0), index(0, 1), index(0, 2), 0});
-        else stream.insert(stream.end(), {(unsigned char)(index(0, 0) << 4 | index(0, 1)), (unsigned char)(index(0, 2) << 4)});
-        stream.insert(stream.end(), {0, 1});
-    }
-    size_t table = d.header + (masks_after ? 12 : 0), at = table + entries * 4;
+    // RLE8: the bottom row as runs of one, end of line, the top row as an absolute run, end of picture
+    std::vector<unsigned char> stream = {1, index(1, 0), 1, index(1, 1), 1, index(1, 2), 0, 0, 0, 3, index(0, 0), index(0, 1), index(0, 2), 0, 0, 1};
+    size_t at = 40 + entries * 4;
     std::vector<unsigned char> b(at + (rle ? stream.size() : row * 2), 0);
     auto put = [&b](size_t o, uint32_t v, int bytes) {
         for (int k = 0; k < bytes && o + k < b.size(); k++) b[o + k] = (unsigned char)(v >> 8 * k);
     };
-    put(0, d.header, 4), put(4, d.width, 4), put(8, d.top_down ? -d.height : d.height, 4), put(12, 1, 2);
-    put(14, d.bits, 2), put(16, d.compression, 4), put(32, d.used, 4);
-    put(20, (uint32_t)(d.size_image < 0 ? stream.size() : d.size_image), 4);
-    static const uint32_t masks[2][3] = {{0xF800, 0x07E0, 0x001F}, {0xFF0000, 0x00FF00, 0x0000FF}};
-    for (int k = 0; k < 3 && d.compression == 3; k++) put((masks_after ? d.header : 40) + 4 * k, masks[d.bits != 16][k], 4);
-    for (size_t k = 0; k < entries && k < 2; k++) put(table + 4 * k, kPicture[k][0], 4);
+    put(0, 40, 4), put(4, d.width, 4), put(8, d.top_down ? -d.height : d.height, 4), put(12, 1, 2);
+    put(14, d.bits, 2), put(16, d.compression, 4), put(20, rle ? (uint32_t)stream.size() : 0, 4), put(32, d.used, 4);
+    for (size_t k = 0; k < entries && k < 2; k++) put(40 + 4 * k, kPicture[k][0], 4);
     for (size_t k = 0; rle && k < stream.size(); k++) b[at + k] = stream[k];
     for (int y = 0; y < 2 && !rle; y++)
         for (int x = 0, source = d.top_down ? y : 1 - y; x < 3; x++) {
-            uint32_t c = kPicture[source][x], r = c >> 16, g = c >> 8 & 0xFF, bl = c & 0xFF;
             size_t o = at + row * y + x * d.bits / 8;
             if (d.bits <= 8) b[o] |= (unsigned char)(index(source, x) << (8 - d.bits - x * d.bits % 8));
-            else if (d.bits == 16 && d.compression == 3) put(o, (r >> 3) << 11 | (g >> 2) << 5 | bl >> 3, 2);
-            else if (d.bits == 16) put(o, (r >> 3) << 10 | (g >> 3) << 5 | bl >> 3, 2);
-            else put(o, c, 3);
+            else put(o, kPicture[source][x], 3);
         }
-    b.resize(d.cut < 0 ? (size_t)-d.cut : b.size() - (size_t)d.cut);
+    b.resize(b.size() - (size_t)d.cut);
     return b;
+}
+
+void put_picture(const DibSpec &d) {
+    std::vector<unsigned char> block = make_dib(d);
+    put_clipboard(CF_DIB, block.data(), block.size());
 }
 
 int main(int argc, char **argv) {

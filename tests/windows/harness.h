@@ -15,13 +15,9 @@
 #include <thread>
 #include <vector>
 
-//----------------------------------------------------------------------------------
-// The toolkit in this process
-//----------------------------------------------------------------------------------
-
 // Starts the toolkit at the first call, then closes every window, box and log and puts the drawing
-// state, the current image and text window, Stop, the console, the dialogs and the clipboard back as
-// start-up left them; false when the toolkit cannot start or the worker does not answer
+// state, the current image and text window, the console, the dialogs and the clipboard back as start-up
+// left them; false when the toolkit cannot start or the worker does not answer
 bool harness_reset(void);
 // Every test of a suite starts from harness_reset
 struct Toolkit : testing::Test {
@@ -31,10 +27,7 @@ struct Toolkit : testing::Test {
 extern int harness_end_code;
 // Chooses Exit and runs the message loop to its end; true when the loop saw its quit message
 bool harness_exit(void);
-
-// Dispatches the main thread's messages for about ms milliseconds
-void harness_pump(int ms);
-// Pumps until done() holds or ms pass; true when it held
+// Pumps the main thread's messages until done() holds or ms pass; true when it held
 bool harness_pump_until(const std::function<bool()> &done, int ms = 5000);
 // Waits on the calling thread without pumping until done() holds or ms pass; true when it held
 bool harness_wait_for(const std::function<bool()> &done, int ms = 5000);
@@ -42,16 +35,14 @@ bool harness_wait_for(const std::function<bool()> &done, int ms = 5000);
 bool harness_run_on_worker(const std::function<void()> &body, int ms = 20000);
 // Makes body the user routine and, with start, chooses Start without waiting for the routine
 void harness_start_routine(std::function<void()> body, bool start = true);
-// Posts command id to window w from the worker and waits until the command has returned; every dialog
-// it opens meanwhile is passed to fill (which may be null), its caption and message recorded into *seen,
-// then closed with IDOK when fill returns true, else with IDCANCEL
+// Posts command id to window w from the worker and waits until it has returned; every dialog it opens
+// is passed to fill (may be null), its "caption: message" recorded into *seen, then closed with IDOK
+// when fill returns true, else with IDCANCEL
 bool harness_command(HWND w, int id, std::function<bool(HWND)> fill = nullptr, std::vector<std::wstring> *seen = nullptr);
 // Sets or clears Ctrl in the calling thread's key state, as GetKeyState reads it
 void harness_hold_ctrl(bool down);
-
-//----------------------------------------------------------------------------------
-// Readers
-//----------------------------------------------------------------------------------
+// Presses Ctrl+key on window w from the worker, which owns it, and waits for what it started
+void press_ctrl_key_on_worker(HWND w, WPARAM key);
 
 // The main window's status line without its centring spaces
 std::string status_text(void);
@@ -66,9 +57,9 @@ uint32_t image_colour(int n, int x, int y);
 // A file's bytes ("" when it cannot be read)
 std::string file_bytes(const std::string &path);
 
-// One item of a tracked menu as the person sees it, with its submenu
+// One item of a tracked menu as the person sees it (text without '&' and shortcut), with its submenu
 struct MenuItem {
-    std::wstring text;   // without '&' and without the shortcut after a tab; "" for a separator
+    std::wstring text;
     UINT id;
     bool checked, greyed;
     std::vector<MenuItem> sub;
@@ -77,7 +68,6 @@ struct MenuItem {
 std::thread read_menu_when_tracked(std::vector<MenuItem> *items);
 // The item at a path "Sub/Item" of a read menu, or null
 const MenuItem *menu_item(const std::vector<MenuItem> &items, const std::wstring &path);
-
 // The first visible dialog (class #32770) of thread tid, waiting up to ms for it; null when none came
 HWND find_dialog(DWORD tid, int ms = 10000);
 // "caption: message" of a dialog (the message of a message box, empty for others)
@@ -85,22 +75,15 @@ std::wstring dialog_text(HWND d);
 // Types path into the file name field of a file dialog; true
 bool type_file_name(HWND d, const std::wstring &path);
 
-//----------------------------------------------------------------------------------
-// Input
-//----------------------------------------------------------------------------------
-
-// Posts a pointer move and a left click at client (x, y) of w
-void post_click(HWND w, int x, int y);
+// Posts a pointer move and a left click (right: a right click) at client (x, y) of w
+void post_click(HWND w, int x, int y, bool right = false);
 // Clicks the given client points in turn on w from a new thread, each once a point tool waits for it
+// (a negative x: a right click at -x)
 std::thread click_when_waiting(HWND w, std::vector<POINT> points);
 // Types each answer and Enter, from a new thread, into the window of the next line input that begins
 std::thread harness_answer_prompts(std::vector<std::wstring> answers);
 // A DROPFILES block naming files, as the shell hands it to a window (the receiver frees it)
 HDROP harness_drop_of(const std::vector<std::wstring> &files);
-
-//----------------------------------------------------------------------------------
-// Files and the clipboard
-//----------------------------------------------------------------------------------
 
 // The path of a file of tests/data/bad/ (on drive Z: under Wine)
 std::wstring data_file(const char *name);
@@ -115,12 +98,12 @@ void put_clipboard(UINT format, const void *bytes, size_t size);
 extern const uint32_t kPicture[2][3];
 // A packed DIB of kPicture as a header describes it, good or malformed
 struct DibSpec {
-    unsigned bits = 24, compression = 0;   // BI_RGB 0, BI_RLE8 1, BI_RLE4 2, BI_BITFIELDS 3, BI_JPEG 4
-    int header = 40, width = 3, height = 2;
+    unsigned bits = 24, compression = 0;   // 1, 4, 8, 24 or 32; BI_RGB 0, BI_RLE8 1, BI_JPEG 4
+    int width = 3, height = 2;
     unsigned used = 0;                     // biClrUsed
+    long long cut = 0;                     // bytes taken off the end
     bool top_down = false;
-    long long cut = 0;                     // bytes taken off the end; negative: only -cut bytes kept
-    long long size_image = 0;              // biSizeImage; -1: the run-length stream's length
-    std::vector<unsigned char> stream;     // BI_RLE8/BI_RLE4: this stream instead of the picture's own
 };
 std::vector<unsigned char> make_dib(const DibSpec &d);
+// Puts make_dib(d) on the clipboard as CF_DIB
+void put_picture(const DibSpec &d = {});
