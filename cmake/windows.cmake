@@ -78,8 +78,7 @@ if(VRX_TESTS)
   # runs in a process of its own that starts the toolkit once; a suite named Exit* runs each of its tests
   # in a process of its own, since Exit ends the toolkit.
   file(GLOB VRX_WINDOWS_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*.cpp)
-  add_executable(vrx_windows_tests ${VRX_WINDOWS_TESTS} ${PROJECT_SOURCE_DIR}/app/stereo_pair.cpp
-                 ${PROJECT_SOURCE_DIR}/app/stereo_canvas.cpp ${VRX_VARIANT_SOURCES})
+  add_executable(vrx_windows_tests ${VRX_WINDOWS_TESTS} ${VRX_VARIANT_SOURCES})
   target_compile_definitions(vrx_windows_tests PRIVATE VRX_SWAP_VARIANT=0)
   target_link_libraries(vrx_windows_tests PRIVATE vrx_toolkit GTest::gtest)
   target_link_options(vrx_windows_tests PRIVATE ${VRX_STATIC_LINK})
