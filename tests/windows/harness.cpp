@@ -69,10 +69,8 @@ bool harness_exit(void) {
 }
 
 bool harness_pump_until(const std::function<bool()> &done, int ms) {
-    for (int mark = get_milliseconds(); !done(); Sleep(1)) {
+    for (int mark = get_milliseconds(); !done(); Sleep(1), pump_messages())
         if (get_milliseconds() - mark > ms) return false;
-        pump_messages();
-    }
     return true;
 }
 
@@ -91,8 +89,7 @@ bool harness_run_on_worker(const std::function<void()> &body, int ms) {
     std::atomic<int> finished{0};
     harness_start_routine([&] { body(), finished = 1; });
     bool ok = harness_pump_until([&] { return finished.load() == 1 && vrx_running.load() == 0; }, ms);
-    routine_body = nullptr;
-    return ok;
+    return routine_body = nullptr, ok;
 }
 
 // NOTE: posted by the worker itself, the command is in its queue before the routine returns, so it has
@@ -100,25 +97,20 @@ bool harness_run_on_worker(const std::function<void()> &body, int ms) {
 bool harness_command(HWND w, int id, std::function<bool(HWND)> fill, std::vector<std::wstring> *seen) {
     std::atomic<bool> done{false};
     std::thread answers([&] {
-        while (!done) {
-            HWND d = find_dialog(vrx_worker_id, 20);
-            if (!d) continue;
-            if (seen) seen->push_back(dialog_text(d));
-            PostMessageW(d, WM_COMMAND, fill && fill(d) ? IDOK : IDCANCEL, 0);
-            harness_wait_for([d] { return !IsWindow(d) || !IsWindowVisible(d); });
-        }
+        for (HWND d; !done;)
+            if ((d = find_dialog(vrx_worker_id, 20)) != nullptr) {
+                if (seen) seen->push_back(dialog_text(d));
+                PostMessageW(d, WM_COMMAND, fill && fill(d) ? IDOK : IDCANCEL, 0);
+                harness_wait_for([d] { return !IsWindow(d) || !IsWindowVisible(d); });
+            }
     });
     bool ok = harness_run_on_worker([&] { PostMessageW(w, WM_COMMAND, (WPARAM)id, 0); }) && harness_run_on_worker([] {});
-    done = true;
-    answers.join();
-    return ok;
+    return done = true, answers.join(), ok;
 }
 
 void harness_hold_ctrl(bool down) {
     BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
+    GetKeyboardState(keys), keys[VK_CONTROL] = down ? 0x80 : 0, SetKeyboardState(keys);
 }
 
 void press_ctrl_key_on_worker(HWND w, WPARAM key) {
@@ -140,8 +132,7 @@ std::string status_text(void) {
 
 std::wstring caption_of(HWND w) {
     wchar_t text[300] = L"";
-    GetWindowTextW(w, text, 300);
-    return text;
+    return GetWindowTextW(w, text, 300), text;
 }
 
 int harness_window_count(const wchar_t *cls) {
@@ -220,8 +211,7 @@ HWND find_dialog(DWORD tid, int ms) {
             wchar_t cls[16] = L"";
             GetClassNameW(w, cls, 16);
             if (wcscmp(cls, L"#32770") || !IsWindowVisible(w)) return TRUE;
-            *(HWND *)lp = w;
-            return FALSE;
+            return *(HWND *)lp = w, FALSE;
         }, (LPARAM)&found);
         return found != nullptr;
     }, ms);
@@ -230,15 +220,12 @@ HWND find_dialog(DWORD tid, int ms) {
 
 std::wstring dialog_text(HWND d) {
     wchar_t text[256] = L"";
-    GetDlgItemTextW(d, 0xFFFF, text, 256);
-    return caption_of(d) + L": " + text;
+    return GetDlgItemTextW(d, 0xFFFF, text, 256), caption_of(d) + L": " + text;
 }
 
 // NOTE: edt1 is the field of the dialog Wine shows, cmb13 that of Windows' own
 bool type_file_name(HWND d, const std::wstring &path) {
-    SetDlgItemTextW(d, 1152, path.c_str());
-    SetDlgItemTextW(d, 1148, path.c_str());
-    return true;
+    return SetDlgItemTextW(d, 1152, path.c_str()), SetDlgItemTextW(d, 1148, path.c_str()), true;
 }
 
 //----------------------------------------------------------------------------------
@@ -253,8 +240,7 @@ void post_click(HWND w, int x, int y, bool right) {
 std::thread click_when_waiting(HWND w, std::vector<POINT> points) {
     return std::thread([w, points] {
         for (size_t i = 0; i < points.size(); i++) {
-            if (!harness_wait_for([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); }))
-                return;
+            if (!harness_wait_for([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); })) return;
             post_click(w, abs(points[i].x), points[i].y, points[i].x < 0);
         }
     });

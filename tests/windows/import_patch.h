@@ -27,18 +27,15 @@ public:
         }
         if (slot_) original_ = *slot_, write((ULONG_PTR)replacement);
     }
-    ~ImportPatch() {
-        if (slot_) write(original_);
-    }
+    ~ImportPatch() { slot_ && write(original_); }
     ImportPatch(const ImportPatch &) = delete;
     ImportPatch &operator=(const ImportPatch &) = delete;
 
 private:
-    void write(ULONG_PTR value) {
+    bool write(ULONG_PTR value) {
         DWORD old;
-        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old);
-        *slot_ = value;
-        VirtualProtect(slot_, sizeof *slot_, old, &old);
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &old), *slot_ = value;
+        return VirtualProtect(slot_, sizeof *slot_, old, &old);
     }
     ULONG_PTR *slot_ = nullptr;
     ULONG_PTR original_ = 0;

@@ -46,8 +46,6 @@ void CALLBACK paste_then_enter(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(Console, KeysIntoAnotherWindowReachTheWaitingLineUpRecallsItCtrlVPastesOneLineAndClosingEndsIt) {
     EXPECT_EQ(read_line([](HWND, HWND other) { type(other, L"xy\r"); }), "xy");
-    EXPECT_EQ(read_line([](HWND w, HWND) { type(w, L"abc"), PostMessageW(w, WM_CLOSE, 0, 0); }), "");
-    EXPECT_EQ(status_text(), "32-bit color") << "the status line is given back";
     EXPECT_EQ(read_line([](HWND w, HWND other) {
                   PostMessageW(other, WM_KEYDOWN, VK_UP, 0);
                   harness_wait_for([] { return cursor_x(0) == 2 * vrx_text_windows[0].cell_width; });
@@ -58,6 +56,8 @@ TEST_F(Console, KeysIntoAnotherWindowReachTheWaitingLineUpRecallsItCtrlVPastesOn
     char line[256] = "unset";
     harness_run_on_worker([&] { VRX_OpenTextWindow(0, 0, 0, 400, 300), SetTimer(nullptr, 0, 5, paste_then_enter), VRX_InputText(line); });
     EXPECT_STREQ(line, "first line!");
+    EXPECT_EQ(read_line([](HWND w, HWND) { type(w, L"abc"), PostMessageW(w, WM_CLOSE, 0, 0); }), "");
+    EXPECT_EQ(status_text(), "32-bit color") << "the status line is given back";
 }
 
 TEST_F(Console, CommandsAreObeyedOnlyWhenTypedExactly) {
@@ -159,19 +159,13 @@ TEST_F(Logs, ALogThatCannotBeMadeReadOrCopiedSaysSoAndACopyThatFailsKeepsTheClip
     // writing, so that its reopening fails as well
     std::string path = std::string(vrx_log_folder) + "VRXLIB6.LOG";
     HANDLE grow = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr), hold = nullptr;
-    LARGE_INTEGER end;
-    end.QuadPart = 1LL << 40;
-    SetFilePointerEx(grow, end, nullptr, FILE_BEGIN), SetEndOfFile(grow), CloseHandle(grow);
-    put_text_on_clipboard(vrx_main_window, "keep me");
+    LARGE_INTEGER end = {{0, 1 << 8}};
+    SetFilePointerEx(grow, end, nullptr, FILE_BEGIN), SetEndOfFile(grow), CloseHandle(grow), put_text_on_clipboard(vrx_main_window, "keep me");
     int copy = -1, state = -1, start = -1, copy_none = -1;
     std::thread boxes([&] {
-        for (int i = 0; i < 4; i++) {
-            HWND box = find_dialog(vrx_worker_id);
-            if (!box) return;
-            seen.push_back(dialog_text(box));
+        for (HWND box; seen.size() < 4 && (box = find_dialog(vrx_worker_id)) != nullptr; harness_wait_for([box] { return !IsWindow(box); })) {
+            seen.push_back(dialog_text(box)), PostMessageW(box, WM_COMMAND, IDOK, 0);
             if (!hold) hold = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            harness_wait_for([box] { return !IsWindow(box); });
         }
     });
     harness_run_on_worker([&] {
@@ -179,8 +173,7 @@ TEST_F(Logs, ALogThatCannotBeMadeReadOrCopiedSaysSoAndACopyThatFailsKeepsTheClip
         strcpy(vrx_log_folder, "C:\\no_such_folder_for_logs\\");
         start = VRX_StartLog(6), copy_none = VRX_CopyLog(6);
     });
-    boxes.join();
-    CloseHandle(hold);
+    boxes.join(), CloseHandle(hold);
     EXPECT_EQ((std::vector<int>{copy, state, start, copy_none}), (std::vector<int>{3, 0, 2, 2}));
     EXPECT_EQ(seen, (std::vector<std::wstring>{L"Pause: No enough memory (copy log)", L"Pause: Can't reopen LOG file!",
                                                L"Error: Can't create file for LOG!", L"Pause: Can't open LOG file!"}));
@@ -195,14 +188,11 @@ TEST_F(Boxes, TheInputBoxKeepsAValueWhenItsFieldIsLeftOrEnterIsPressedAndSelects
         VRX_OpenInputBox(0, 0, 4);
         HWND *e = vrx_input_box.edits;
         SetWindowTextW(e[0], L"abcd"), SetFocus(e[2]), SetWindowTextW(e[2], L"12");
-        PostMessageW(e[2], WM_KEYDOWN, VK_TAB, 0), VRX_PumpMessages();
-        after_tab = VRX_GetInputBoxText(2);
-        SetWindowTextW(e[3], L"-7x"), PostMessageW(e[3], WM_KEYDOWN, VK_RETURN, 0), VRX_PumpMessages();
-        after_enter = VRX_GetInputBoxText(3);
+        PostMessageW(e[2], WM_KEYDOWN, VK_TAB, 0), VRX_PumpMessages(), after_tab = VRX_GetInputBoxText(2);
+        SetWindowTextW(e[3], L"-7x"), PostMessageW(e[3], WM_KEYDOWN, VK_RETURN, 0), VRX_PumpMessages(), after_enter = VRX_GetInputBoxText(3);
         HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 400, 400, 100, 24, nullptr, nullptr, nullptr, nullptr);
         SetActiveWindow(other), VRX_PumpMessages(), SetActiveWindow(vrx_input_box_window), VRX_PumpMessages();
-        SendMessageW(e[0], EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-        DestroyWindow(other);
+        SendMessageW(e[0], EM_GETSEL, (WPARAM)&start, (LPARAM)&end), DestroyWindow(other);
     });
     EXPECT_EQ(after_tab + "," + after_enter, "12,-7x");
     EXPECT_EQ(VRX_GetInputBoxValue(3), -7);
@@ -215,8 +205,7 @@ TEST_F(Boxes, ADoubleClickRenamesTheRowsItemAndTheButtonBoxCountsClicksAndDigits
     harness_run_on_worker([] { VRX_OpenInputBox(0, 0, 3), VRX_OpenButtonBox(300, 0, 3, 2); });
     std::thread answer = harness_answer_prompts({L"Speed"});
     harness_run_on_worker([] { PostMessageW(vrx_input_box_window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(2, 30)); });
-    harness_run_on_worker([] {});
-    answer.join();
+    harness_run_on_worker([] {}), answer.join();
     EXPECT_EQ(caption_of(vrx_input_box.labels[1]), L"Speed");
     HWND focus = nullptr;
     harness_run_on_worker([&] {
