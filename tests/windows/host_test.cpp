@@ -6,7 +6,6 @@
 namespace {
 
 using Requests = Toolkit;
-using MainWindow = Toolkit;
 
 const uint32_t kMark = 0x123456;
 
@@ -115,24 +114,6 @@ TEST_F(Requests, APointToolEndedInsideTheRoutineLeavesDropsRefusedUntilItReturns
     stop.join();
     EXPECT_FALSE(inside);
     EXPECT_TRUE(harness_pump_until(accepts_drops, 3000));
-}
-
-TEST_F(MainWindow, KeysStartAndStopTheRoutineOnceAndCtrlTurnsThemOff) {
-    std::atomic<int> runs{0}, saw_stop{0};
-    harness_hold_ctrl(true), SendMessageW(vrx_main_window, WM_KEYDOWN, 'S', 0), SendMessageW(vrx_main_window, WM_KEYDOWN, 'X', 0);
-    harness_hold_ctrl(false);
-    EXPECT_EQ(vrx_start_request.load() + vrx_quit.load(), 0) << "Ctrl+S and Ctrl+X do nothing";
-    harness_start_routine([&] {
-        for (runs++; !vrx_stop.load();) Sleep(1);
-        saw_stop = 1;
-    }, false);
-    SendMessageW(vrx_main_window, WM_KEYDOWN, 'S', 0);
-    SendMessageW(vrx_main_window, WM_KEYDOWN, 'S', 0);   // before the worker's next pass
-    ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 1; }));
-    SendMessageW(vrx_main_window, WM_KEYDOWN, 'C', 0);
-    ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 0; }));
-    EXPECT_EQ(runs.load() * 10 + vrx_start_request.load(), 10) << "one run, no second Start waiting";
-    EXPECT_EQ(saw_stop.load() * 10 + vrx_stop.load(), 10) << "C stopped it; the worker clears Stop after the routine returns";
 }
 
 //----------------------------------------------------------------------------------
