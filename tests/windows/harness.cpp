@@ -126,8 +126,8 @@ std::string status_text(void) {
     char text[128] = "";
     GetWindowTextA(vrx_status_window, text, sizeof text);
     std::string s = text;
-    size_t first = s.find_first_not_of(' ');
-    return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') - first + 1);
+    s.erase(0, s.find_first_not_of(' '));
+    return s.erase(s.find_last_not_of(' ') + 1);
 }
 
 std::wstring caption_of(HWND w) {
@@ -300,7 +300,7 @@ void put_clipboard(UINT format, const void *bytes, size_t size) {
 
 const uint32_t kPicture[2][3] = {{0xFF8000, 0xFF8000, 0x2060C0}, {0x2060C0, 0xFF8000, 0xFF8000}};
 
-std::vector<unsigned char> make_dib(const DibSpec &d) {
+void put_picture(const DibSpec &d) {
     bool rle = d.compression == 1;
     size_t entries = d.bits <= 8 ? (d.used ? d.used : 1u << d.bits) : 0, row = (3 * d.bits + 31) / 32 * 4;
     auto index = [](int y, int x) { return (unsigned char)(kPicture[y][x] != kPicture[0][0]); };
@@ -321,13 +321,7 @@ std::vector<unsigned char> make_dib(const DibSpec &d) {
             if (d.bits <= 8) b[o] |= (unsigned char)(index(source, x) << (8 - d.bits - x * d.bits % 8));
             else put(o, kPicture[source][x], 3);
         }
-    b.resize(b.size() - (size_t)d.cut);
-    return b;
-}
-
-void put_picture(const DibSpec &d) {
-    std::vector<unsigned char> block = make_dib(d);
-    put_clipboard(CF_DIB, block.data(), block.size());
+    put_clipboard(CF_DIB, b.data(), b.size() - (size_t)d.cut);
 }
 
 int main(int argc, char **argv) {

@@ -104,6 +104,5 @@ struct DibSpec {
     long long cut = 0;                     // bytes taken off the end
     bool top_down = false;
 };
-std::vector<unsigned char> make_dib(const DibSpec &d);
-// Puts make_dib(d) on the clipboard as CF_DIB
+// Puts the packed DIB of d on the clipboard as CF_DIB
 void put_picture(const DibSpec &d = {});
