@@ -74,20 +74,18 @@ if(VRX_TESTS)
   target_link_libraries(vrx_toolkit PUBLIC vrx_core ${VRX_SYSTEM_LIBS})
   target_compile_definitions(vrx_toolkit PUBLIC UNICODE _UNICODE NOMINMAX)
 
-  # In-process tests: real windows, DCs, DIB sections, GDI+ files and the clipboard.
+  # In-process tests: real windows, DCs, DIB sections, GDI+ files and the clipboard. Each GoogleTest suite
+  # runs in a process of its own that starts the toolkit once; a suite named Exit* runs each of its tests
+  # in a process of its own, since Exit ends the toolkit.
   file(GLOB VRX_WINDOWS_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/windows/*.cpp)
-  list(APPEND VRX_WINDOWS_TESTS ${PROJECT_SOURCE_DIR}/app/stereo_pair.cpp ${PROJECT_SOURCE_DIR}/app/stereo_canvas.cpp
-       ${PROJECT_SOURCE_DIR}/tests/stress/leak_cycles.cpp)
   add_executable(vrx_windows_tests ${VRX_WINDOWS_TESTS} ${VRX_VARIANT_SOURCES})
   target_compile_definitions(vrx_windows_tests PRIVATE VRX_SWAP_VARIANT=0)
-  target_link_libraries(vrx_windows_tests PRIVATE vrx_toolkit GTest::gtest psapi)
+  target_link_libraries(vrx_windows_tests PRIVATE vrx_toolkit GTest::gtest)
   target_link_options(vrx_windows_tests PRIVATE ${VRX_STATIC_LINK})
+  vrx_add_suite_tests(vrx_windows_tests windows. PER_TEST "^Exit" PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
   # NOTE: a test program that fails and then crashes while it exits leaves Wine with code 0, so a
   #       failure is also read from GoogleTest's output.
   set(VRX_GTEST_FAILED "\\[  FAILED  \\]")
-  gtest_discover_tests(vrx_windows_tests TEST_PREFIX "windows." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 120
-                       FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})
 
   # End-to-end tests: start the real programs, the examples and the programs of projects outside this
   # tree (built by the outside.* tests first, from empty folders) and drive them from outside.
@@ -108,15 +106,12 @@ if(VRX_TESTS)
   # The benchmark programs of `make bench`, built only on request.
   include(${PROJECT_SOURCE_DIR}/bench/windows.cmake)
 
-  # Long runs for make stress (label "stress", left out of make test): 20000 leak cycles and the
-  # two-thread test; STRESS_CYCLES and STRESS_SECONDS change their length.
+  # Long runs for make stress (label "stress", left out of make test): the leak cycles and the two-thread
+  # run; STRESS_CYCLES and STRESS_SECONDS change their length.
   file(GLOB VRX_STRESS_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/stress/*_test.cpp)
-  add_executable(vrx_stress_tests ${VRX_STRESS_TESTS} ${PROJECT_SOURCE_DIR}/tests/stress/leak_cycles.cpp
-                 ${PROJECT_SOURCE_DIR}/tests/windows/harness.cpp ${VRX_VARIANT_SOURCES})
+  add_executable(vrx_stress_tests ${VRX_STRESS_TESTS} ${PROJECT_SOURCE_DIR}/tests/windows/harness.cpp ${VRX_VARIANT_SOURCES})
   target_compile_definitions(vrx_stress_tests PRIVATE VRX_SWAP_VARIANT=0)
   target_link_libraries(vrx_stress_tests PRIVATE vrx_toolkit GTest::gtest psapi)
   target_link_options(vrx_stress_tests PRIVATE ${VRX_STATIC_LINK})
-  gtest_discover_tests(vrx_stress_tests TEST_PREFIX "stress." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 14400 LABELS stress
-                       FAIL_REGULAR_EXPRESSION ${VRX_GTEST_FAILED})
+  vrx_add_suite_tests(vrx_stress_tests stress. PROPERTIES RUN_SERIAL TRUE TIMEOUT 14400 LABELS stress)
 endif()

@@ -1,140 +1,334 @@
-// tests/windows/harness.cpp - the toolkit hosted by the Windows test program.
+// tests/windows/harness.cpp - the toolkit hosted by the Windows test programs: one start per process, a
+// reset between cases, the readers and the input a person gives.
 #include "tests/windows/harness.h"
 
 #include <shlobj.h>
 
-#include "tests/windows/toolkit.h"
-
-#include <gtest/gtest.h>
-
+#include <atomic>
+#include <cstdio>
 #include <cstring>
 
-std::function<void()> harness_user_routine;
+static std::function<void()> routine_body;
+static WNDPROC status_proc;
+static std::atomic<int> inputs_begun{0};   // line inputs begun: each shows "Input text" on the status line
+static char startup_log_folder[MAX_PATH];
+int harness_end_code = -1;
+
+// The status line's procedure, counting the line inputs as they begin
+static LRESULT CALLBACK counting_status(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT && wcsstr((const wchar_t *)lp, L"Input text")) inputs_begun++;
+    return CallWindowProcW(status_proc, w, msg, wp, lp);
+}
 
 // Start runs the routine a test gave
 int user_routine(void) {
-    if (harness_user_routine) harness_user_routine();
+    if (routine_body) routine_body();
     return 0;
 }
 
-int harness_end_code = -1;
+//----------------------------------------------------------------------------------
+// The toolkit in this process
+//----------------------------------------------------------------------------------
 
-int harness_start(void) {
-    harness_end_code = -1;
-    vrx_end_process = [](UINT code) { harness_end_code = (int)code; };
-    return vrx_startup(GetModuleHandleW(nullptr));
+bool harness_reset(void) {
+    static bool started = false;
+    if (!started) {
+        vrx_end_process = [](UINT code) { harness_end_code = (int)code; };
+        if (vrx_startup(GetModuleHandleW(nullptr)) != 0) return false;
+        strcpy(startup_log_folder, vrx_log_folder);
+        status_proc = (WNDPROC)SetWindowLongPtrW(vrx_status_window, GWLP_WNDPROC, (LONG_PTR)counting_status);
+        started = true;
+    }
+    if (!vrx_main_window) return false;   // Exit ended the toolkit
+    harness_hold_ctrl(false);
+    return harness_run_on_worker([] {
+        harness_hold_ctrl(false);
+        for (int n = 0; n < VRX_MAX_IMAGES; n++) VRX_DestroyImage(n), VRX_CloseTextWindow(n);
+        VRX_CloseInputBox(), VRX_CloseButtonBox(), VRX_ResizeInputBox(IB_LABEL_WIDTH, IB_EDIT_WIDTH);
+        vrx_button_box.button_width = BB_BUTTON_WIDTH, vrx_button_box.button_height = BB_BUTTON_HEIGHT;
+        close_all_logs(), strcpy(vrx_log_folder, startup_log_folder);
+        clear_image_tables(), vrx_current_text_window = 0, vrx_text_cursor = TextCursor{0, 0, 0};
+        vrx_draw_color = 0xFFFFFF, vrx_tc = 0, vrx_tttc = 0xFFFFFF, tt_set_font_size(16, 16);
+        clear_console_input(), file_dialogs_startup(), clear_custom_colors();
+        if (OpenClipboard(nullptr)) EmptyClipboard(), CloseClipboard();
+    });
 }
 
-void harness_pump(int ms) {
-    int mark = get_milliseconds();
-    while (get_milliseconds() - mark < ms) {
-        pump_messages();
-        Sleep(1);
+bool harness_exit(void) {
+    if (vrx_main_window) PostMessageW(vrx_main_window, WM_COMMAND, IDM_EXIT, 0);
+    MSG msg;
+    for (int mark = get_milliseconds(); get_milliseconds() - mark < 5000;) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Sleep(1);
+        else if (msg.message == WM_QUIT) {
+            // NOTE: after a terminated worker the normal shutdown may wait on a lock the dead thread held
+            if (harness_end_code < 0) vrx_shutdown();
+            return true;
+        } else TranslateMessage(&msg), DispatchMessageW(&msg);
     }
+    return false;
 }
 
 bool harness_pump_until(const std::function<bool()> &done, int ms) {
-    int mark = get_milliseconds();
-    while (!done()) {
+    for (int mark = get_milliseconds(); !done(); Sleep(1), pump_messages())
         if (get_milliseconds() - mark > ms) return false;
-        pump_messages();
-        Sleep(1);
-    }
     return true;
+}
+
+bool harness_wait_for(const std::function<bool()> &done, int ms) {
+    for (int mark = get_milliseconds(); !done(); Sleep(1))
+        if (get_milliseconds() - mark > ms) return done();
+    return true;
+}
+
+void harness_start_routine(std::function<void()> body, bool start) {
+    routine_body = std::move(body);
+    if (start) PostMessageW(vrx_main_window, WM_COMMAND, IDM_START, 0);
 }
 
 bool harness_run_on_worker(const std::function<void()> &body, int ms) {
     std::atomic<int> finished{0};
-    harness_user_routine = [&] {
-        body();
-        finished.store(1, std::memory_order_release);
-    };
-    PostMessageW(vrx_main_window, WM_COMMAND, IDM_START, 0);
-    bool ok = harness_pump_until([&] {
-        return finished.load(std::memory_order_acquire) == 1 && vrx_running.load() == 0;
-    }, ms);
-    harness_user_routine = nullptr;
-    return ok;
+    harness_start_routine([&] { body(), finished = 1; });
+    bool ok = harness_pump_until([&] { return finished.load() == 1 && vrx_running.load() == 0; }, ms);
+    return routine_body = nullptr, ok;
 }
 
-bool harness_exit(void) {
-    if (vrx_main_window) exit_procedure();
-    MSG msg;
-    int mark = get_milliseconds();
-    bool quit = false;
-    while (get_milliseconds() - mark < 5000) {
-        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) { quit = true; break; }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        } else {
-            Sleep(1);
-        }
-    }
-    vrx_shutdown();
-    return quit;
+// NOTE: posted by the worker itself, the command is in its queue before the routine returns, so it has
+//       run (and any wait in it ended) once the worker takes the next routine.
+bool harness_command(HWND w, int id, std::function<bool(HWND)> fill, std::vector<std::wstring> *seen) {
+    std::atomic<bool> done{false};
+    std::thread answers([&] {
+        for (HWND d; !done;)
+            if ((d = find_dialog(vrx_worker_id, 20)) != nullptr) {
+                if (seen) seen->push_back(dialog_text(d));
+                PostMessageW(d, WM_COMMAND, fill && fill(d) ? IDOK : IDCANCEL, 0);
+                harness_wait_for([d] { return !IsWindow(d) || !IsWindowVisible(d); });
+            }
+    });
+    bool ok = harness_run_on_worker([&] { PostMessageW(w, WM_COMMAND, (WPARAM)id, 0); }) && harness_run_on_worker([] {});
+    return done = true, answers.join(), ok;
 }
 
 void harness_hold_ctrl(bool down) {
     BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
+    GetKeyboardState(keys), keys[VK_CONTROL] = down ? 0x80 : 0, SetKeyboardState(keys);
+}
+
+void press_ctrl_key_on_worker(HWND w, WPARAM key) {
+    harness_run_on_worker([w, key] { harness_hold_ctrl(true), SendMessageW(w, WM_KEYDOWN, key, 0), harness_hold_ctrl(false); });
+    harness_run_on_worker([] {});
+}
+
+//----------------------------------------------------------------------------------
+// Readers
+//----------------------------------------------------------------------------------
+
+std::string status_text(void) {
+    char text[128] = "";
+    GetWindowTextA(vrx_status_window, text, sizeof text);
+    std::string s = text;
+    s.erase(0, s.find_first_not_of(' '));
+    return s.erase(s.find_last_not_of(' ') + 1);
+}
+
+std::wstring caption_of(HWND w) {
+    wchar_t text[300] = L"";
+    return GetWindowTextW(w, text, 300), text;
+}
+
+int harness_window_count(const wchar_t *cls) {
+    int count = 0;
+    DWORD pid = 0;
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr;)
+        count += GetWindowThreadProcessId(w, &pid) && pid == GetCurrentProcessId();
+    return count;
+}
+
+uint32_t image_pixel(int n, int x, int y) {
+    RasterView v;
+    return image_raster(n, &v) && raster_inside(v, x, y) ? get_pixel(v, x, y) : 0xDEADBEEF;
+}
+
+uint32_t image_colour(int n, int x, int y) {
+    uint32_t p = image_pixel(n, x, y);
+    RGBQUAD q = {};
+    if (p == 0xDEADBEEF || vrx_images[n].depth == 32) return p & 0xFFFFFF;
+    GetDIBColorTable(vrx_images[n].memory_dc, p, 1, &q);
+    return (uint32_t)q.rgbRed << 16 | q.rgbGreen << 8 | q.rgbBlue;
+}
+
+std::string file_bytes(const std::string &path) {
+    std::string s;
+    FILE *f = fopen(path.c_str(), "rb");
+    for (int c; f && (c = fgetc(f)) != EOF;) s += (char)c;
+    return f && fclose(f), s;
+}
+
+// Reads the items of a menu and its submenus
+static std::vector<MenuItem> items_of(HMENU menu) {
+    std::vector<MenuItem> out;
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        wchar_t text[128] = L"";
+        MENUITEMINFOW info = {sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING};
+        info.dwTypeData = text, info.cch = 127;
+        GetMenuItemInfoW(menu, (UINT)i, TRUE, &info);
+        std::wstring t;
+        for (wchar_t *c = text; *c && *c != L'\t' && !(info.fType & MFT_SEPARATOR); c++)
+            if (*c != L'&') t += *c;
+        out.push_back({t, info.wID, (info.fState & MFS_CHECKED) != 0, (info.fState & MFS_GRAYED) != 0,
+                       info.hSubMenu ? items_of(info.hSubMenu) : std::vector<MenuItem>()});
+    }
+    return out;
+}
+
+// The visible menu window (class #32768) of this process, or null
+static HWND tracked_menu(void) {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr;)
+        if (IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
+std::thread read_menu_when_tracked(std::vector<MenuItem> *items) {
+    return std::thread([items] {
+        HWND m = nullptr;
+        if (!harness_wait_for([&] { return (m = tracked_menu()) != nullptr; })) return;
+        *items = items_of((HMENU)SendMessageW(m, MN_GETHMENU, 0, 0));
+        PostMessageW(m, WM_KEYDOWN, VK_ESCAPE, 0);
+        harness_wait_for([] { return tracked_menu() == nullptr; });
+    });
+}
+
+const MenuItem *menu_item(const std::vector<MenuItem> &items, const std::wstring &path) {
+    size_t slash = path.find(L'/');
+    for (const MenuItem &i : items)
+        if (i.text == path.substr(0, slash)) return slash == std::wstring::npos ? &i : menu_item(i.sub, path.substr(slash + 1));
+    return nullptr;
+}
+
+HWND find_dialog(DWORD tid, int ms) {
+    HWND found = nullptr;
+    harness_wait_for([&] {
+        EnumThreadWindows(tid, [](HWND w, LPARAM lp) -> BOOL {
+            wchar_t cls[16] = L"";
+            GetClassNameW(w, cls, 16);
+            if (wcscmp(cls, L"#32770") || !IsWindowVisible(w)) return TRUE;
+            return *(HWND *)lp = w, FALSE;
+        }, (LPARAM)&found);
+        return found != nullptr;
+    }, ms);
+    return found;
+}
+
+std::wstring dialog_text(HWND d) {
+    wchar_t text[256] = L"";
+    return GetDlgItemTextW(d, 0xFFFF, text, 256), caption_of(d) + L": " + text;
+}
+
+// NOTE: edt1 is the field of the dialog Wine shows, cmb13 that of Windows' own
+bool type_file_name(HWND d, const std::wstring &path) {
+    return SetDlgItemTextW(d, 1152, path.c_str()), SetDlgItemTextW(d, 1148, path.c_str()), true;
+}
+
+//----------------------------------------------------------------------------------
+// Input
+//----------------------------------------------------------------------------------
+
+void post_click(HWND w, int x, int y, bool right) {
+    PostMessageW(w, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    PostMessageW(w, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+std::thread click_when_waiting(HWND w, std::vector<POINT> points) {
+    return std::thread([w, points] {
+        for (size_t i = 0; i < points.size(); i++) {
+            if (!harness_wait_for([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); })) return;
+            post_click(w, abs(points[i].x), points[i].y, points[i].x < 0);
+        }
+    });
+}
+
+std::thread harness_answer_prompts(std::vector<std::wstring> answers) {
+    int begun = inputs_begun.load();
+    return std::thread([answers, begun] {
+        for (size_t k = 0; k < answers.size(); k++) {
+            int owner = 0;
+            if (!harness_wait_for([&] { return inputs_begun.load() > begun + (int)k && (owner = vrx_input_owner.load()) != 0; })) return;
+            for (wchar_t c : answers[k] + L"\r") PostMessageW(vrx_text_windows[owner - 1].window, WM_CHAR, c, 0);
+        }
+    });
+}
+
+HDROP harness_drop_of(const std::vector<std::wstring> &files) {
+    std::wstring names;
+    for (const std::wstring &f : files) names += f + L'\0';
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (names.size() + 1) * 2);
+    DROPFILES *d = (DROPFILES *)GlobalLock(block);
+    d->pFiles = sizeof(DROPFILES), d->fWide = TRUE;
+    memcpy(d + 1, names.c_str(), names.size() * 2);
+    return GlobalUnlock(block), (HDROP)block;
+}
+
+//----------------------------------------------------------------------------------
+// Files and the clipboard
+//----------------------------------------------------------------------------------
+
+std::wstring data_file(const char *name) {
+    std::string path = __FILE__;
+    for (char &c : path) c = c == '/' ? '\\' : c;
+    path = path.substr(0, path.rfind("\\tests\\windows\\")) + "\\tests\\data\\bad\\" + name;
+    return std::wstring(L"Z:") + std::wstring(path.begin(), path.end());
+}
+
+std::string narrow(const std::wstring &wide) {
+    char out[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
+std::string clipboard_text(void) {
+    std::string text;
+    HANDLE h = OpenClipboard(nullptr) ? GetClipboardData(CF_TEXT) : nullptr;
+    if (h) text = (const char *)GlobalLock(h), GlobalUnlock(h);
+    return CloseClipboard(), text;
+}
+
+void put_clipboard(UINT format, const void *bytes, size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    memcpy(GlobalLock(block), bytes, size);
+    GlobalUnlock(block);
+    if (OpenClipboard(nullptr)) EmptyClipboard(), SetClipboardData(format, block), CloseClipboard();
+}
+
+const uint32_t kPicture[2][3] = {{0xFF8000, 0xFF8000, 0x2060C0}, {0x2060C0, 0xFF8000, 0xFF8000}};
+
+void put_picture(const DibSpec &d) {
+    bool rle = d.compression == 1;
+    size_t entries = d.bits <= 8 ? (d.used ? d.used : 1u << d.bits) : 0, row = (3 * d.bits + 31) / 32 * 4;
+    auto index = [](int y, int x) { return (unsigned char)(kPicture[y][x] != kPicture[0][0]); };
+    // RLE8: the bottom row as runs of one, end of line, the top row as an absolute run, end of picture
+    std::vector<unsigned char> stream = {1, index(1, 0), 1, index(1, 1), 1, index(1, 2), 0, 0, 0, 3, index(0, 0), index(0, 1), index(0, 2), 0, 0, 1};
+    size_t at = 40 + entries * 4;
+    std::vector<unsigned char> b(at + (rle ? stream.size() : row * 2), 0);
+    auto put = [&b](size_t o, uint32_t v, int bytes) {
+        for (int k = 0; k < bytes && o + k < b.size(); k++) b[o + k] = (unsigned char)(v >> 8 * k);
+    };
+    put(0, 40, 4), put(4, d.width, 4), put(8, d.top_down ? -d.height : d.height, 4), put(12, 1, 2);
+    put(14, d.bits, 2), put(16, d.compression, 4), put(20, rle ? (uint32_t)stream.size() : 0, 4), put(32, d.used, 4);
+    for (size_t k = 0; k < entries && k < 2; k++) put(40 + 4 * k, kPicture[k][0], 4);
+    for (size_t k = 0; rle && k < stream.size(); k++) b[at + k] = stream[k];
+    for (int y = 0; y < 2 && !rle; y++)
+        for (int x = 0, source = d.top_down ? y : 1 - y; x < 3; x++) {
+            size_t o = at + row * y + x * d.bits / 8;
+            if (d.bits <= 8) b[o] |= (unsigned char)(index(source, x) << (8 - d.bits - x * d.bits % 8));
+            else put(o, kPicture[source][x], 3);
+        }
+    put_clipboard(CF_DIB, b.data(), b.size() - (size_t)d.cut);
 }
 
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
-// A DROPFILES block naming files, as the shell hands it to a window (the receiver frees it)
-HDROP harness_drop_of(const std::vector<std::wstring> &files) {
-    size_t chars = 1;
-    for (const auto &f : files) chars += f.size() + 1;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    DROPFILES *d = (DROPFILES *)GlobalLock(block);
-    d->pFiles = sizeof(DROPFILES);
-    d->fWide = TRUE;
-    wchar_t *p = (wchar_t *)(d + 1);
-    for (const auto &f : files) {
-        memcpy(p, f.c_str(), (f.size() + 1) * sizeof(wchar_t));
-        p += f.size() + 1;
-    }
-    GlobalUnlock(block);
-    return (HDROP)block;
-}
-
-// How many top-level windows of class cls this process has
-int harness_window_count(const wchar_t *cls) {
-    int count = 0;
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, cls, nullptr)) != nullptr;) {
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == GetCurrentProcessId()) count++;
-    }
-    return count;
-}
-
-// Waits on the calling thread, without pumping, up to ms for done(); true when it became true
-bool harness_wait_for(const std::function<bool()> &done, int ms) {
-    for (int i = 0; i < ms; i++) {
-        if (done()) return true;
-        Sleep(1);
-    }
-    return done();
-}
-
-// Answers the console prompts of a main-window creation command in turn from a new thread: each
-// answer and Enter typed into text window 0 once a line input waits
-std::thread harness_answer_prompts(std::vector<std::wstring> answers) {
-    return std::thread([answers] {
-        auto line_waits = [] { return vrx_input_owner.load(std::memory_order_acquire) != 0; };
-        for (const std::wstring &a : answers) {
-            if (!harness_wait_for(line_waits)) return;
-            HWND w = vrx_text_windows[0].window;
-            for (wchar_t c : a) PostMessageW(w, WM_CHAR, c, 0);
-            PostMessageW(w, WM_CHAR, L'\r', 0);
-            harness_wait_for([&] { return !line_waits(); });
-        }
-    });
+    int result = RUN_ALL_TESTS();
+    if (vrx_main_window && harness_end_code < 0) harness_exit();
+    fflush(stdout);
+    if (harness_end_code >= 0) TerminateProcess(GetCurrentProcess(), (UINT)result);
+    return result;
 }

@@ -1,39 +1,108 @@
-// tests/windows/harness.h - runs the toolkit inside the test program: start-up, pumping the main
-// thread, running code as the user routine on the worker thread, and Exit.
+// tests/windows/harness.h - the toolkit hosted inside the test program, started once per process and
+// reset between cases, with one reader each for the status line, captions, menus and dialogs, the
+// ways a person gives input (clicks, typed lines, keys with Ctrl, drops, the clipboard) and one DIB
+// builder for clipboard pictures.
+//
+// Thread: the test's main thread is the toolkit's main thread; "on the worker" means as the user routine.
 #pragma once
 
-#include <windows.h>
+#include "tests/windows/toolkit.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
-// Starts the toolkit in this process (main window, worker thread); the start-up status
-// NOTE: Exit after a terminated worker ends the process at once; here it only records the exit code.
-int harness_start(void);
+// Starts the toolkit at the first call, then closes every window, box and log and puts the drawing
+// state, the current image and text window, the console, the dialogs and the clipboard back as start-up
+// left them; false when the toolkit cannot start or the worker does not answer
+bool harness_reset(void);
+// Every test of a suite starts from harness_reset
+struct Toolkit : testing::Test {
+    void SetUp() override { ASSERT_TRUE(harness_reset()); }
+};
 // The exit code Exit ended the process with after terminating the worker; -1 while it has not
 extern int harness_end_code;
-// Dispatches the main thread's messages for about ms milliseconds
-void harness_pump(int ms);
-// Pumps until done() is true or ms pass; true when done() became true
-bool harness_pump_until(const std::function<bool()> &done, int ms);
-// Runs body as the user routine on the worker thread (as Start would) and waits until it returns;
-// false when it did not return within ms
-bool harness_run_on_worker(const std::function<void()> &body, int ms = 20000);
-// Chooses Exit and runs the message loop to its end, then the shutdown; true when the loop ended
+// Chooses Exit and runs the message loop to its end; true when the loop saw its quit message
 bool harness_exit(void);
-// Sets or clears the Ctrl key in this thread's key state, as GetKeyState reads it
+// Pumps the main thread's messages until done() holds or ms pass; true when it held
+bool harness_pump_until(const std::function<bool()> &done, int ms = 5000);
+// Waits on the calling thread without pumping until done() holds or ms pass; true when it held
+bool harness_wait_for(const std::function<bool()> &done, int ms = 5000);
+// Runs body as the user routine on the worker (as Start does) and pumps until it returned
+bool harness_run_on_worker(const std::function<void()> &body, int ms = 20000);
+// Makes body the user routine and, with start, chooses Start without waiting for the routine
+void harness_start_routine(std::function<void()> body, bool start = true);
+// Posts command id to window w from the worker and waits until it has returned; every dialog it opens
+// is passed to fill (may be null), its "caption: message" recorded into *seen, then closed with IDOK
+// when fill returns true, else with IDCANCEL
+bool harness_command(HWND w, int id, std::function<bool(HWND)> fill = nullptr, std::vector<std::wstring> *seen = nullptr);
+// Sets or clears Ctrl in the calling thread's key state, as GetKeyState reads it
 void harness_hold_ctrl(bool down);
-// The routine Start runs in this test program (empty unless a test sets it)
-extern std::function<void()> harness_user_routine;
+// Presses Ctrl+key on window w from the worker, which owns it, and waits for what it started
+void press_ctrl_key_on_worker(HWND w, WPARAM key);
 
+// The main window's status line without its centring spaces
+std::string status_text(void);
+// A window's caption
+std::wstring caption_of(HWND w);
+// The number of top-level windows of class cls in this process
+int harness_window_count(const wchar_t *cls);
+// Pixel (x, y) of image n as stored (8-bit: the index); 0xDEADBEEF outside or when n is not open
+uint32_t image_pixel(int n, int x, int y);
+// The colour image n shows at (x, y): 32-bit pixels without their top byte, 8-bit through the table
+uint32_t image_colour(int n, int x, int y);
+// A file's bytes ("" when it cannot be read)
+std::string file_bytes(const std::string &path);
+
+// One item of a tracked menu as the person sees it (text without '&' and shortcut), with its submenu
+struct MenuItem {
+    std::wstring text;
+    UINT id;
+    bool checked, greyed;
+    std::vector<MenuItem> sub;
+};
+// Reads the pop-up menu once any thread tracks it, then dismisses it; the reading runs on a new thread
+std::thread read_menu_when_tracked(std::vector<MenuItem> *items);
+// The item at a path "Sub/Item" of a read menu, or null
+const MenuItem *menu_item(const std::vector<MenuItem> &items, const std::wstring &path);
+// The first visible dialog (class #32770) of thread tid, waiting up to ms for it; null when none came
+HWND find_dialog(DWORD tid, int ms = 10000);
+// "caption: message" of a dialog (the message of a message box, empty for others)
+std::wstring dialog_text(HWND d);
+// Types path into the file name field of a file dialog; true
+bool type_file_name(HWND d, const std::wstring &path);
+
+// Posts a pointer move and a left click (right: a right click) at client (x, y) of w
+void post_click(HWND w, int x, int y, bool right = false);
+// Clicks the given client points in turn on w from a new thread, each once a point tool waits for it
+// (a negative x: a right click at -x)
+std::thread click_when_waiting(HWND w, std::vector<POINT> points);
+// Types each answer and Enter, from a new thread, into the window of the next line input that begins
+std::thread harness_answer_prompts(std::vector<std::wstring> answers);
 // A DROPFILES block naming files, as the shell hands it to a window (the receiver frees it)
 HDROP harness_drop_of(const std::vector<std::wstring> &files);
-// How many top-level windows of class cls this process has
-int harness_window_count(const wchar_t *cls);
-// Waits on the calling thread, without pumping, up to ms for done(); true when it became true
-bool harness_wait_for(const std::function<bool()> &done, int ms = 5000);
-// Answers the console prompts of a main-window creation command in turn from a new thread: each
-// answer and Enter typed into text window 0 once a line input waits
-std::thread harness_answer_prompts(std::vector<std::wstring> answers);
+
+// The path of a file of tests/data/bad/ (on drive Z: under Wine)
+std::wstring data_file(const char *name);
+// A UTF-16 path in the ANSI code page
+std::string narrow(const std::wstring &wide);
+// The clipboard's ANSI text ("" without one)
+std::string clipboard_text(void);
+// Puts one block on the clipboard, alone
+void put_clipboard(UINT format, const void *bytes, size_t size);
+
+// The 3 x 2 picture of the clipboard tests, top row first: two colours, so that every depth holds it
+extern const uint32_t kPicture[2][3];
+// A packed DIB of kPicture as a header describes it, good or malformed
+struct DibSpec {
+    unsigned bits = 24, compression = 0;   // 1, 4, 8, 24 or 32; BI_RGB 0, BI_RLE8 1, BI_JPEG 4
+    int width = 3, height = 2;
+    unsigned used = 0;                     // biClrUsed
+    long long cut = 0;                     // bytes taken off the end
+    bool top_down = false;
+};
+// Puts the packed DIB of d on the clipboard as CF_DIB
+void put_picture(const DibSpec &d = {});

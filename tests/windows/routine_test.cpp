@@ -1,0 +1,58 @@
+// tests/windows/routine_test.cpp - the calls a user routine has beside the windows themselves (the point
+// tools' results, the wait that keeps the windows answering until Stop) and the full tables.
+#include "tests/windows/harness.h"
+
+namespace {
+using Routine = Toolkit;
+using FullTables = Toolkit;
+}  // namespace
+
+TEST_F(Routine, ThePointToolsTellAClickACancelAStopAndNoImageAndWaitTimeEndsOnStop) {
+    const struct { int n, action, result, x, stop_after; } cases[] = {   // action: 0 none, 1 left, 2 right, 3 Stop, 4 Stop before
+        {0, 1, VRX_OK, 20, 0}, {0, 2, VRX_POINT_CANCELLED, 0, 0}, {0, 3, VRX_POINT_STOPPED, 0, 1}, {0, 4, VRX_POINT_STOPPED, 0, 1},
+        {7, 0, VRX_POINT_NO_IMAGE, 0, 0}};
+    ASSERT_TRUE(harness_run_on_worker([] { VRX_CreateImage(0, "tools", 0, 0, 200, 150, 100); }));
+    for (const auto &c : cases) {
+        std::thread driver([&] {
+            if (c.action == 0 || c.action == 4 || !harness_wait_for([] { return vrx_waiting.load() == 1; })) return;
+            if (c.action == 3) vrx_stop = 1;
+            else post_click(vrx_images[0].window, 20, 30, c.action == 2);
+        });
+        int result = -1, x = -1, y = -1, stop_after = -1;
+        EXPECT_TRUE(harness_run_on_worker([&] {
+            if (c.action == 4) vrx_stop = 1;
+            result = VRX_WaitClick(c.n, &x, &y), stop_after = VRX_GetStopRequest();
+        }));
+        driver.join();
+        EXPECT_EQ((std::vector<int>{result, x, stop_after}), (std::vector<int>{c.result, c.x, c.stop_after})) << c.action;
+    }
+    std::thread driver([] {   // the press is counted only if the wait pumps
+        if (!harness_wait_for([] { return vrx_button_box_window != nullptr; })) return;
+        PostMessageW(vrx_button_box.buttons[0], BM_CLICK, 0, 0);
+        harness_wait_for([] { return vrx_button_box.presses[0] == 1; }), vrx_stop = 1;
+    });
+    int waits = -1;
+    EXPECT_TRUE(harness_run_on_worker([&] { waits = VRX_WaitTime(20) * 100, VRX_OpenButtonBox(0, 0, 1, 1), waits += VRX_WaitTime(60000) * 10 + VRX_GetButtonBoxCount(0); }));
+    driver.join();
+    EXPECT_EQ(waits, VRX_WAIT_STOPPED * 10 + 1);
+}
+
+TEST_F(FullTables, EveryNumberCanBeUsedOnceAndOneMoreIsRefusedThroughTheRoutineAndTheMainWindow) {
+    int made = 0, texts = 0;
+    ASSERT_TRUE(harness_run_on_worker([&] {
+        for (int n = 0; n < VRX_MAX_IMAGES; n++) made += VRX_CreateImage(n, "full", 0, 0, 8, 8, 100) == 0;
+        for (int n = 0; n < VRX_MAX_TEXT_WINDOWS; n++) texts += VRX_OpenTextWindow(n, 0, 0, 120, 60) == 0;
+    }));
+    EXPECT_EQ(made * 1000 + texts, VRX_MAX_IMAGES * 1000 + VRX_MAX_TEXT_WINDOWS);
+    put_picture();
+    main_window_paste(), main_window_drop(harness_drop_of({data_file("good_48x32.png")}));
+    SendMessageW(vrx_main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
+    harness_run_on_worker([] {});
+    EXPECT_EQ(harness_window_count(L"vrx_iw"), VRX_MAX_IMAGES) << "the paste and the drop made no window";
+    EXPECT_EQ(caption_of(vrx_images[0].window).substr(0, 4), L"full") << "nor drew over one";
+    EXPECT_EQ(image_pixel(0, 0, 0), 0u);
+    ASSERT_TRUE(harness_run_on_worker([] { VRX_DestroyImage(17), VRX_CloseTextWindow(9); }));
+    main_window_drop(harness_drop_of({data_file("good_48x32.png")}));
+    SendMessageW(vrx_main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
+    EXPECT_TRUE(harness_pump_until([] { return image_exists(17) && text_window_open(9); })) << "a freed number is used again";
+}
