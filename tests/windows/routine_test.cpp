@@ -56,3 +56,25 @@ TEST_F(FullTables, EveryNumberCanBeUsedOnceAndOneMoreIsRefusedThroughTheRoutineA
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
     EXPECT_TRUE(harness_pump_until([] { return image_exists(17) && text_window_open(9); })) << "a freed number is used again";
 }
+
+// Refuses every new window of this thread: the re-creation of an image window fails
+static LRESULT CALLBACK refuse_windows(int code, WPARAM w, LPARAM l) { return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, w, l); }
+
+TEST_F(Routine, AResizeWhoseRasterOrWindowCannotBeMadeKeepsTheImageWithItsContent) {
+    const struct { const char *what; bool refuse; int command; int width; } ways[] = {   // a 40 GB raster, then no window
+        {"a raster of 40 GB", false, 0, 100000}, {"VRX_ResizeImage", true, 0, 60}, {"R. Rotate", true, IDM_ROTATE_RIGHT, 0}, {"Size 200.0%", true, IDM_SIZE_200, 0}};
+    for (const auto &way : ways) {
+        SCOPED_TRACE(way.what);
+        HWND before = nullptr;
+        EXPECT_TRUE(harness_run_on_worker([&] {
+            VRX_CreateImage(0, "keep", 40, 40, 100, 50, 100), before = vrx_images[0].window, pixels32[0][5] = 0x123456;
+            HHOOK hook = way.refuse ? SetWindowsHookExW(WH_CBT, refuse_windows, nullptr, GetCurrentThreadId()) : nullptr;
+            if (way.command) SendMessageW(before, WM_COMMAND, way.command, 0);
+            else EXPECT_NE(VRX_ResizeImage(0, way.width, way.width), VRX_OK);
+            if (hook) UnhookWindowsHookEx(hook);
+        }));
+        EXPECT_TRUE(image_exists(0) && vrx_images[0].window == before && IsWindow(before));
+        EXPECT_EQ(VRX_GetImageWidth(0) * 1000 + VRX_GetImageHeight(0), 100050);
+        EXPECT_EQ(pixels32[0][5], 0x123456u);
+    }
+}

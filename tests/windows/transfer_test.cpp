@@ -90,6 +90,25 @@ TEST_F(Files, EveryFormatGivesBackTheSavedBlockWithBlackBeyondTheImageWhereItIsL
     }
 }
 
+TEST_F(Files, ASaveInsideA32BitImageLeavesEveryWordOfItsRasterAndWritesItsPixels) {
+    ASSERT_TRUE(harness_run_on_worker([&] {
+        open_filled(0, 41, 25, 32, 0);   // varied colours, top bytes 0xFF on columns 10..19 only
+        for (int i = 0; i < 41 * 25; i++) pixels32[0][i] = (i * 2654435761u & 0xFFFFFF) | (i % 41 >= 10 && i % 41 < 20 ? 0xFF000000u : 0);
+        const std::vector<uint32_t> before(pixels32[0], pixels32[0] + 41 * 25);
+        for (int w : {41, 30})
+            for (int format : {1, 0}) {   // JPEG and BMP, the whole width and a narrower block
+                EXPECT_EQ(VRX_SaveImage(w, 25, format, "C:\\vrx_keep"), 0);
+                EXPECT_EQ(std::vector<uint32_t>(pixels32[0], pixels32[0] + 41 * 25), before) << w << " wide, format " << format;
+            }
+        EXPECT_NE(VRX_SaveImage(41, 25, 1, "C:\\no such folder\\x"), 0);
+        EXPECT_EQ(std::vector<uint32_t>(pixels32[0], pixels32[0] + 41 * 25), before) << "after a failed save";
+        open_filled(1, 30, 25, 32, 0);
+        ASSERT_EQ(VRX_LoadImage("C:\\vrx_keep.bmp", 0, 0), 0);   // the 30-wide block
+        for (int i = 0; i < 30 * 25; i++) ASSERT_EQ(pixels32[1][i] & 0xFFFFFF, before[i / 30 * 41 + i % 30] & 0xFFFFFF) << i;
+    }));
+    DeleteFileA("C:\\vrx_keep.bmp"), DeleteFileA("C:\\vrx_keep.jpg");
+}
+
 TEST_F(Files, APaletteFileGivesAnEightBitImageItsColoursOnlyWhenItCanBeDrawn) {
     for (bool draw_fails : {false, true}) {
         SCOPED_TRACE(draw_fails ? "the draw fails" : "the draw succeeds");
