@@ -20,6 +20,7 @@
 #include "tests/e2e/driver.h"
 
 #include "base/gdiplus_api.h"
+#include "bench/bench_common.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -37,15 +38,6 @@ namespace {
 //----------------------------------------------------------------------------------
 // Clock and results
 //----------------------------------------------------------------------------------
-
-// Milliseconds of the performance counter
-double now_ms(void) {
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
 
 // Appends one "name value" line to the results file
 void record(const char *results, const char *name, double value) {
@@ -233,21 +225,6 @@ int run_window(void) {
 // The GDI+ JPEG encoder alone
 //----------------------------------------------------------------------------------
 
-// The class identifier of the JPEG encoder; false when none is installed
-bool jpeg_encoder(CLSID *clsid) {
-    UINT count = 0, size = 0;
-    if (GdipGetImageEncodersSize(&count, &size) != Ok || !size) return false;
-    std::vector<unsigned char> buffer(size);
-    ImageCodecInfo *codecs = (ImageCodecInfo *)buffer.data();
-    if (GdipGetImageEncoders(count, size, codecs) != Ok) return false;
-    for (UINT i = 0; i < count; i++)
-        if (codecs[i].MimeType && wcscmp(codecs[i].MimeType, L"image/jpeg") == 0) {
-            *clsid = codecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
-
 // Builds the program's 2W x H output (the pair centred, black quarters) as a 24-bit GDI+ bitmap,
 // then times only its JPEG encoding at the program's quality setting
 int run_floor(const char *pair, const char *out, const char *results) {
@@ -273,18 +250,9 @@ int run_floor(const char *pair, const char *out, const char *results) {
             GpBitmap *picture = nullptr;
             if (GdipCreateBitmapFromScan0((INT)(2 * w), (INT)h, stride, PixelFormat24bppRGB, canvas.data(),
                                           &picture) == Ok) {
-                ULONG quality = 100;
-                EncoderParameters parameters;
-                parameters.Count = 1;
-                parameters.Parameter[0].Guid = EncoderQuality;
-                parameters.Parameter[0].NumberOfValues = 1;
-                parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
-                parameters.Parameter[0].Value = &quality;
-                double start = now_ms();
-                Status saved = GdipSaveImageToFile(picture, wide(out).c_str(), &encoder, &parameters);
-                double end = now_ms();
-                if (saved == Ok) {
-                    record(results, "encoder.floor_ms", end - start);
+                double ms = timed_jpeg_save(picture, wide(out).c_str(), 100);
+                if (ms >= 0) {
+                    record(results, "encoder.floor_ms", ms);
                     status = 0;
                 }
                 GdipDisposeImage(picture);

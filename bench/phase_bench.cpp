@@ -12,6 +12,8 @@
 // Appends "phases.<program>.<step>_ms" lines to the results file.
 
 #include "tests/windows/toolkit.h"
+#include "bench/bench_common.h"
+#include "image/image_files.h"
 
 #include "app/stereo_canvas.h"
 
@@ -37,15 +39,6 @@ static volatile LONG finished;
 static double start_posted, start_to_routine;   // when Start was posted; from then to the routine
 static volatile double pause_called = -1, box_shown = -1;   // when VRX_Pause was called; its box seen
 
-// Milliseconds of the performance counter, with its full resolution
-static double now_ms(void) {
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
-
 // Appends "phases.<program>.<step>_ms value" to the results file
 static void record(const char *step, double ms) {
     FILE *f = fopen(results_path, "a");
@@ -54,40 +47,14 @@ static void record(const char *step, double ms) {
     fclose(f);
 }
 
-// The class identifier of the JPEG encoder; false when none is installed
-static bool jpeg_encoder(CLSID *clsid) {
-    UINT count = 0, size = 0;
-    if (GdipGetImageEncodersSize(&count, &size) != Ok || !size) return false;
-    std::vector<unsigned char> buffer(size);
-    ImageCodecInfo *codecs = (ImageCodecInfo *)buffer.data();
-    if (GdipGetImageEncoders(count, size, codecs) != Ok) return false;
-    for (UINT i = 0; i < count; i++)
-        if (codecs[i].MimeType && wcscmp(codecs[i].MimeType, L"image/jpeg") == 0) {
-            *clsid = codecs[i].Clsid;
-            return true;
-        }
-    return false;
-}
-
 // The encoder alone on 24-bit rows already in memory; its time, or -1
 static double encoder_alone(int width, int height, unsigned char *rows, const wchar_t *path) {
-    CLSID encoder;
     GpBitmap *picture = nullptr;
-    if (!jpeg_encoder(&encoder) ||
-        GdipCreateBitmapFromScan0(width, height, (INT)rgb24_stride(width), PixelFormat24bppRGB, rows, &picture) != Ok)
+    if (GdipCreateBitmapFromScan0(width, height, (INT)rgb24_stride(width), PixelFormat24bppRGB, rows, &picture) != Ok)
         return -1;
-    ULONG quality = (ULONG)vrx_jpeg_quality;
-    EncoderParameters parameters;
-    parameters.Count = 1;
-    parameters.Parameter[0].Guid = EncoderQuality;
-    parameters.Parameter[0].NumberOfValues = 1;
-    parameters.Parameter[0].Type = EncoderParameterValueTypeLong;
-    parameters.Parameter[0].Value = &quality;
-    double start = now_ms();
-    Status saved = GdipSaveImageToFile(picture, path, &encoder, &parameters);
-    double end = now_ms();
+    double ms = timed_jpeg_save(picture, path, (ULONG)vrx_jpeg_quality);
     GdipDisposeImage(picture);
-    return saved == Ok ? end - start : -1;
+    return ms;
 }
 
 // Writes a small JPEG file once, so that the encoder is loaded and set up before any timing: the first
@@ -225,16 +192,7 @@ int main(int argc, char **argv) {
         }
     }
     exit_procedure();
-    end = now_ms() + 5000;
-    while (now_ms() < end) {
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(1);
-            continue;
-        }
-        if (msg.message == WM_QUIT) break;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    run_to_quit(5000);
     vrx_shutdown();
     return status;
 }

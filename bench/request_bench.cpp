@@ -9,6 +9,7 @@
 // milliseconds to the results file.
 
 #include "tests/windows/toolkit.h"
+#include "bench/bench_common.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -19,14 +20,6 @@
 // Start is never chosen here
 int user_routine(void) { return 0; }
 
-// Milliseconds of the performance counter, with its full resolution
-static double now_ms(void) {
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
 
 // Dispatches the main thread's messages for about ms milliseconds
 static void pump_for(int ms) {
@@ -66,17 +59,7 @@ int main(int argc, char **argv) {
 
     exit_procedure();
     // The message loop runs to its quit message (at most 5 s), as the program's own loop would.
-    MSG msg;
-    double end = now_ms() + 5000;
-    while (now_ms() < end) {
-        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(1);
-            continue;
-        }
-        if (msg.message == WM_QUIT) break;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    run_to_quit(5000);
     vrx_shutdown();
     if (wrong) fprintf(stderr, "bench: %d requests did not answer 4\n", wrong);
     return wrong ? 1 : 0;
