@@ -18,7 +18,9 @@ only=" $* "
 work=$root/build/plant
 src=$work/src
 mkdir -p "$work"
-export CCACHE_BASEDIR=$work CCACHE_NOHASHDIR=1
+# NOTE: no CCACHE_BASEDIR: it makes the compile commands relative, and so __FILE__, which the Windows
+#       tests' harness uses to find its data files.
+export CCACHE_NOHASHDIR=1
 launcher=$(command -v ccache >/dev/null && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
 
 # A clean checkout of HEAD, kept from run to run so that only the changed files are rebuilt
