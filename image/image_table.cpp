@@ -333,20 +333,18 @@ int VRX_SetStretchMode(int mode, int n) {
 int VRX_SetZoom(int n, int zoom) {
     if (!image_exists(n)) return 1;
     ImageRecord &r = vrx_images[n];
-    r.exists = 0;   // a message reaching the window meanwhile finds no image
     int f, vw, vh;
-    if (fit_zoom(r.width, r.height, zoom, screen_limits(), &f, &vw, &vh) != 0) {
-        r.exists = 1;
-        return 2;
-    }
+    if (fit_zoom(r.width, r.height, zoom, screen_limits(), &f, &vw, &vh) != 0) return 2;
+    // The record takes the new zoom before the window is resized, so the messages the resize sends
+    // find it whole; the image stays in the table throughout, where the main thread looks for free numbers.
+    int grow_x = vw - r.view_width, grow_y = vh - r.view_height;
     r.zoom = f;
-    RECT outer;
-    GetWindowRect(r.window, &outer);
-    SetWindowPos(r.window, nullptr, 0, 0, outer.right - outer.left - r.view_width + vw,
-                 outer.bottom - outer.top - r.view_height + vh, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
     r.view_width = vw;
     r.view_height = vh;
-    r.exists = 1;
+    RECT outer;
+    GetWindowRect(r.window, &outer);
+    SetWindowPos(r.window, nullptr, 0, 0, outer.right - outer.left + grow_x, outer.bottom - outer.top + grow_y,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
     InvalidateRect(r.window, nullptr, FALSE);
     set_image_title(n);
     rebuild_layout();

@@ -78,3 +78,22 @@ TEST_F(Routine, AResizeWhoseRasterOrWindowCannotBeMadeKeepsTheImageWithItsConten
         EXPECT_EQ(pixels32[0][5], 0x123456u);
     }
 }
+
+// The messages reaching image 0's window while its image was in the table, and while it was not
+static int whole_then_missing[2];
+static LRESULT CALLBACK watch_image_0(int code, WPARAM w, LPARAM l) {
+    if (code == HC_ACTION && ((const CWPSTRUCT *)l)->hwnd == vrx_images[0].window) whole_then_missing[!image_exists(0)]++;
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
+TEST_F(Routine, AZoomKeepsTheImageInTheTableForEveryMessageItsResizeSends) {
+    int zoom = 0;
+    EXPECT_TRUE(harness_run_on_worker([&] {
+        VRX_CreateImage(0, "zoom", 40, 40, 100, 50, 100);
+        HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watch_image_0, nullptr, GetCurrentThreadId());
+        VRX_SetZoom(0, 200), zoom = vrx_images[0].zoom, UnhookWindowsHookEx(hook);
+    }));
+    EXPECT_EQ(zoom, 200);
+    EXPECT_GT(whole_then_missing[0], 0) << "the resize sends its messages";
+    EXPECT_EQ(whole_then_missing[1], 0) << "the main thread would take the number for a free one meanwhile";
+}
