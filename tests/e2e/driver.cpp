@@ -3,6 +3,7 @@
 // NOTE: windows are always matched by process: a program still ending from the previous test, or Wine's
 //       own helpers, may have windows of the same class on the same wineserver.
 #include "tests/e2e/driver.h"
+#include "tests/support/dib.h"
 
 #include "base/gdiplus_api.h"
 
@@ -110,15 +111,10 @@ void click(HWND w, int x, int y, bool right) {
 }
 
 std::string pair_dib(int width, int height, int bits) {
-    const unsigned halves[2] = {RED, BLUE};   // 0x00RRGGBB is the byte order of RGBQUAD
-    size_t row = ((size_t)width * bits / 8 + 3) / 4 * 4, head = bits == 8 ? 48 : 40;
-    BITMAPINFOHEADER h = {40, width, height, 1, (WORD)bits, 0, 0, 0, 0, bits == 8 ? 2u : 0u};
-    std::string dib((const char *)&h, 40);
-    dib.append((const char *)halves, head - 40).resize(head + row * height);
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width * bits / 8; x++)   // byte x of the row: blue, green, red of pixel x / 3
-            dib[head + y * row + x] = (char)(bits == 8 ? x >= width / 2 : halves[x / 3 >= width / 2] >> (8 * (x % 3)));
-    return dib;
+    const std::vector<uint32_t> halves = {RED, BLUE};
+    std::vector<unsigned char> b = packed_dib({40, width, height, (uint32_t)bits, 0, bits == 8 ? 2u : 0u, 0, 0}, bits == 8 ? halves : std::vector<uint32_t>(),
+                                              dib_rows(bits, width, height, false, [&](int x, int) { return bits == 8 ? (uint32_t)(x >= width / 2) : halves[x >= width / 2]; }));
+    return std::string(b.begin(), b.end());
 }
 
 void put_clipboard(const std::string &dib) {

@@ -1,10 +1,11 @@
 // tests/native/support.h - what the native tests share: a raster over owned bytes framed by guard bytes, a
-// builder of packed DIBs from a small description, a reader of escaped C literals as a compiler for cp932
+// builder of packed DIBs, a reader of escaped C literals as a compiler for cp932
 // reads them, and text helpers for comparing results in one string.
 #pragma once
 
 #include "imaging/raster.h"
 #include "tests/support/c_literal.h"
+#include "tests/support/dib.h"
 
 #include <gtest/gtest.h>
 
@@ -58,13 +59,4 @@ struct Raster {
     }
 };
 
-// A packed DIB: a header of `header` bytes (40 is the plain one) at the start of `total` bytes of zeros
-struct Dib { uint32_t header; int32_t w, h; uint32_t bits, compression, used, size_image; size_t total; uint32_t planes = 1; };
-inline std::vector<unsigned char> packed_dib(const Dib &d) {
-    std::vector<unsigned char> b(std::max(d.total, (size_t)40), 0);
-    const uint32_t fields[][2] = {{0, d.header}, {4, (uint32_t)d.w}, {8, (uint32_t)d.h}, {12, d.planes | d.bits << 16}, {16, d.compression}, {20, d.size_image}, {32, d.used}};
-    for (int i = 0; i < 28; i++) b[fields[i / 4][0] + i % 4] = (unsigned char)(fields[i / 4][1] >> (8 * (i % 4)));
-    b.resize(d.total);
-    return b;
-}
 

@@ -1,6 +1,7 @@
 // tests/windows/harness.cpp - the toolkit hosted by the Windows test programs: one start per process, a
 // reset between cases, the readers and the input a person gives.
 #include "tests/windows/harness.h"
+#include "tests/support/dib.h"
 
 #include <shlobj.h>
 
@@ -302,25 +303,13 @@ const uint32_t kPicture[2][3] = {{0xFF8000, 0xFF8000, 0x2060C0}, {0x2060C0, 0xFF
 
 void put_picture(const DibSpec &d) {
     bool rle = d.compression == 1;
-    size_t entries = d.bits <= 8 ? (d.used ? d.used : 1u << d.bits) : 0, row = (3 * d.bits + 31) / 32 * 4;
     auto index = [](int y, int x) { return (unsigned char)(kPicture[y][x] != kPicture[0][0]); };
     // RLE8: the bottom row as runs of one, end of line, the top row as an absolute run, end of picture
-    std::vector<unsigned char> stream = {1, index(1, 0), 1, index(1, 1), 1, index(1, 2), 0, 0, 0, 3, index(0, 0), index(0, 1), index(0, 2), 0, 0, 1};
-    size_t at = 40 + entries * 4;
-    std::vector<unsigned char> b(at + (rle ? stream.size() : row * 2), 0);
-    auto put = [&b](size_t o, uint32_t v, int bytes) {
-        for (int k = 0; k < bytes && o + k < b.size(); k++) b[o + k] = (unsigned char)(v >> 8 * k);
-    };
-    put(0, 40, 4), put(4, d.width, 4), put(8, d.top_down ? -d.height : d.height, 4), put(12, 1, 2);
-    put(14, d.bits, 2), put(16, d.compression, 4), put(20, rle ? (uint32_t)stream.size() : 0, 4), put(32, d.used, 4);
-    for (size_t k = 0; k < entries && k < 2; k++) put(40 + 4 * k, kPicture[k][0], 4);
-    for (size_t k = 0; rle && k < stream.size(); k++) b[at + k] = stream[k];
-    for (int y = 0; y < 2 && !rle; y++)
-        for (int x = 0, source = d.top_down ? y : 1 - y; x < 3; x++) {
-            size_t o = at + row * y + x * d.bits / 8;
-            if (d.bits <= 8) b[o] |= (unsigned char)(index(source, x) << (8 - d.bits - x * d.bits % 8));
-            else put(o, kPicture[source][x], 3);
-        }
+    std::vector<unsigned char> bits = rle ? std::vector<unsigned char>{1, index(1, 0), 1, index(1, 1), 1, index(1, 2), 0, 0, 0, 3, index(0, 0), index(0, 1), index(0, 2), 0, 0, 1}
+                                          : dib_rows(d.bits, 3, 2, d.top_down, [&](int x, int y) { return d.bits <= 8 ? index(y, x) : kPicture[y][x]; });
+    std::vector<uint32_t> table(d.bits <= 8 ? (d.used ? d.used : 1u << d.bits) : 0);
+    for (size_t k = 0; k < table.size() && k < 2; k++) table[k] = kPicture[k][0];
+    std::vector<unsigned char> b = packed_dib({40, d.width, d.top_down ? -d.height : d.height, d.bits, d.compression, d.used, rle ? (uint32_t)bits.size() : 0, 0}, table, bits);
     put_clipboard(CF_DIB, b.data(), b.size() - (size_t)d.cut);
 }
 

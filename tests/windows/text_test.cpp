@@ -1,6 +1,7 @@
 // tests/windows/text_test.cpp - what a person types into text windows and boxes: line input with its
 // edits, recall and paste, one line input at a time, the console commands, the main window's prompts,
 // the logs on disk, the input and button boxes, and the window report's source run back.
+#include "tests/support/c_literal.h"
 #include "tests/windows/harness.h"
 
 #include <cstring>
@@ -200,19 +201,6 @@ TEST_F(Boxes, ADoubleClickRenamesTheRowsItemAndTheButtonBoxCountsClicksAndDigits
 }
 
 namespace {
-// Reads the C literal at s[*i], just after its opening quote, as a cp932 compiler does
-std::string literal_at(const std::string &s, size_t *i) {
-    std::string out;
-    for (; *i < s.size() && s[*i] != '"'; ++*i) {
-        unsigned char c = (unsigned char)s[*i];
-        if (IsDBCSLeadByte(c)) out += s.substr((*i)++, 2);
-        else if (c != '\\') out += (char)c;
-        else if (s[++*i] >= '0' && s[*i] <= '7') out += (char)strtol(s.substr(*i, 3).c_str(), nullptr, 8), *i += 2;
-        else out += s[*i] == 'n' ? '\n' : s[*i] == 't' ? '\t' : s[*i] == 'r' ? '\r' : s[*i];
-    }
-    return ++*i, out;
-}
-
 // Carries out each generated call as a routine compiled from it would
 void run_source(const std::string &source) {
     for (size_t line = 0, next; line < source.size(); line = next + 1) {
@@ -223,8 +211,9 @@ void run_source(const std::string &source) {
         if (l.rfind("\tVRX_", 0) != 0) continue;
         for (size_t i = open + 1; i < l.size() && l[i] != ')';) {
             char *stop;
-            if (l[i] == '"') text = literal_at(l, &(++i));
-            else if (l[i] == ',') i++;
+            if (l[i] == '"') {
+                if (!read_c_literal(l, &i, &text, [](unsigned char c) { return (int)IsDBCSLeadByte(c); })) break;
+            } else if (l[i] == ',') i++;
             else if (n.push_back((int)strtol(l.c_str() + i, &stop, 10)), stop == l.c_str() + i) break;
             else i = (size_t)(stop - l.c_str());
         }
