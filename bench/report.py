@@ -173,6 +173,11 @@ def main():
         row(f"{program}: the toolkit's own part (Start → 変換終了 minus the encoder alone)", fmt(own, 0), "ms",
             "GDI+ JPEG encoder alone", fmt(floor, 0) + " ms", fmt(share and 100 * share, 1) + " %", "≤ 15 %",
             None if share is None else share <= 0.15)
+    # What the machine charges for the memory of a new canvas of the output's size, before any pixel
+    for key, how in (("memory.first_touch_ms", "one thread"), ("memory.first_touch_two_ms", "two threads")):
+        v = median(key)
+        row(f"First write to every page of a new {info.get('program.output_size', '')} 32-bit raster, {how}", fmt(v, 0), "ms",
+            "GDI+ JPEG encoder alone", fmt(floor, 0) + " ms", fmt(v and floor and 100 * v / floor, 1) + " %", "(information)", None)
     # Paste -> "変換終了" must not grow (memory prepared at paste counts): against the programs of an
     # earlier commit in the same rounds when the run has them (BENCH_BEFORE), within 5 % for the noise
     for program in ("quarvex", "quarvex-swap"):

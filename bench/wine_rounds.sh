@@ -55,6 +55,7 @@ for r in $(seq "$rounds"); do
   t1=$(now_ms)
   echo "imagemagick.convert_ms $((t1 - t0))" >>"$results"
   run "$drv" floor "$pair" "$(win "$out")\\floor.jpg" "$(win "$results")"
+  run "$drv" touch "${size%x*}" "${size#*x}" "$(win "$results")"
   # Paste -> "変換終了" with Start right after Paste, and each step inside the program on its own
   run "$drv" convert quarvex.exe "$pair" "$(win "$results")" 0
   run "$drv" convert quarvex-swap.exe "$pair" "$(win "$results")" 0
