@@ -1,6 +1,6 @@
-// tests/native/support.h - what the native tests share: a raster over owned bytes framed by guard bytes, a
-// builder of packed DIBs, a reader of escaped C literals as a compiler for cp932
-// reads them, and text helpers for comparing results in one string.
+// tests/native/support.h - what the native tests share: a raster over owned bytes framed by guard bytes and
+// text helpers for comparing results in one string, beside the packed-DIB builder and the C-literal
+// reader that every layer of the tests uses (tests/support/).
 #pragma once
 
 #include "imaging/raster.h"
@@ -58,5 +58,3 @@ struct Raster {
         return true;
     }
 };
-
-
