@@ -180,8 +180,11 @@ static void pack_row_in_place(unsigned char *row, int w) {
         uint64_t a, b;
         memcpy(&a, row + 4 * (size_t)i, 8);
         memcpy(&b, row + 4 * (size_t)i + 8, 8);
-        uint64_t low = (a & 0xFFFFFFu) | ((a >> 8) & 0xFFFFFF000000ull) | (b << 48);
-        uint32_t high = (uint32_t)((b >> 16) & 0xFFu) | (uint32_t)((b >> 24) & 0xFFFFFF00u);
+        uint64_t low = (a & 0xFFFFFFu) | ((a >> 8) & 0xFFFFFF000000ull) | (b << 48), was_low;
+        uint32_t high = (uint32_t)((b >> 16) & 0xFFu) | (uint32_t)((b >> 24) & 0xFFFFFF00u), was_high;
+        memcpy(&was_low, row + 3 * (size_t)i, 8);
+        memcpy(&was_high, row + 3 * (size_t)i + 8, 4);
+        if (low == was_low && high == was_high) continue;
         memcpy(row + 3 * (size_t)i, &low, 8);
         memcpy(row + 3 * (size_t)i + 8, &high, 4);
     }
@@ -211,7 +214,10 @@ static void unpack_span(unsigned char *row, int from, int to, uint32_t top) {
         memcpy(&low, row + 3 * (size_t)i, 8);
         memcpy(&high, row + 3 * (size_t)i + 8, 4);
         uint64_t a = (low & 0xFFFFFFu) | ((low << 8) & 0xFFFFFF00000000ull) | both;
-        uint64_t b = (low >> 48) | (uint64_t)(high & 0xFFu) << 16 | (uint64_t)(high >> 8) << 32 | both;
+        uint64_t b = (low >> 48) | (uint64_t)(high & 0xFFu) << 16 | (uint64_t)(high >> 8) << 32 | both, was_a, was_b;
+        memcpy(&was_a, row + 4 * (size_t)i, 8);
+        memcpy(&was_b, row + 4 * (size_t)i + 8, 8);
+        if (a == was_a && b == was_b) continue;
         memcpy(row + 4 * (size_t)i, &a, 8);
         memcpy(row + 4 * (size_t)i + 8, &b, 8);
     }
