@@ -65,8 +65,11 @@ TEST(LeakCycles, LeaveTheGdiTableAndPrivateMemoryAsTheyWereAfterTheFirstCycles) 
     for (int k = 0; k < 400 && !fill.empty(); k++) DeleteObject(fill.back()), fill.pop_back();
     int fails = 0, free_at_baseline = 0;
     SIZE_T memory_at_baseline = 0;
+    const int start = get_milliseconds();
     for (int i = 0; i < cycles; i++) {
         fails += leak_cycle(i, file);
+        // Progress on stderr (unbuffered): wine-run.sh holds the output in a temporary file until the end
+        if ((i + 1) % 500 == 0) fprintf(stderr, "cycle %d at %d s, %d GDI places free\n", i + 1, (get_milliseconds() - start) / 1000, gdi_free_places(400));
         if (i + 1 == baseline) free_at_baseline = gdi_free_places(400), memory_at_baseline = private_bytes();
     }
     int free_at_end = gdi_free_places(400);
