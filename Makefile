@@ -56,7 +56,7 @@ test-windows: windows
 stress: windows
 	@echo "test: the long runs (label stress)"
 	@STRESS_CYCLES=$(STRESS_CYCLES) STRESS_SECONDS=$(STRESS_SECONDS) \
-	  scripts/with-xvfb.sh ctest --test-dir $(WINDOWS) --output-on-failure -V -L stress
+	  scripts/with-xvfb.sh scripts/stress.sh $(WINDOWS)
 
 test: test-native test-windows
 
