@@ -2,12 +2,11 @@
 # scripts/stress.sh - the long runs of make stress (label stress), on the display and prefix that
 # scripts/with-xvfb.sh set up.
 #
-# NOTE: the stress program runs inside a Wine virtual desktop. Without a window manager, Wine takes an
-#       X focus change between the windows of two threads for a switch to another program and sends
-#       the foreground to the desktop; after some 10,000 leak cycles this turns into an activation
-#       storm that slows each cycle tenfold and takes GDI objects (docs/wine-notes.md, "Long runs").
-#       In a virtual desktop Wine keeps activation to itself. Only this program is affected: the key
-#       is Wine's per-program setting.
+# NOTE: the stress program runs inside a Wine virtual desktop. On a bare display, once a window slot's
+#       handle passes 0x80000000 (some 10,000 leak cycles reuse one slot that often), Wine activates
+#       each new window about ten times over and the cycles slow tenfold (docs/wine-notes.md, "Long
+#       runs"); in a virtual desktop the pace holds. Only this program is affected: the key is Wine's
+#       per-program setting.
 set -euo pipefail
 build=$1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v quarvex-stress /d 1280x1024 /f >/dev/null 2>&1
