@@ -173,7 +173,9 @@ static bool find_top_byte_runs(const uint32_t *row, int count, TopByteRun *runs)
 
 // Packs the first w words of a row into 3 x w bytes from its start, front to back
 // NOTE: four pixels (16 bytes) are read before their 12 bytes are written, and each write ends before
-//       the first byte not yet read, so the row can be its own destination.
+//       the first byte not yet read, so the row can be its own destination. Groups that already hold
+//       their bytes are not written (here and in unpack_span): black a fill never wrote stays on pages
+//       the system has not yet had to copy, which is most of a save's first-touch cost.
 static void pack_row_in_place(unsigned char *row, int w) {
     int i = 0;
     for (; i + 4 <= w; i += 4) {
