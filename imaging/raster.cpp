@@ -171,6 +171,11 @@ static bool find_top_byte_runs(const uint32_t *row, int count, TopByteRun *runs)
     return true;
 }
 
+// Writes n bytes at at unless they are there already
+static inline void store_changed(unsigned char *at, const void *bytes, size_t n) {
+    if (memcmp(at, bytes, n) != 0) memcpy(at, bytes, n);
+}
+
 // Packs the first w words of a row into 3 x w bytes from its start, front to back
 // NOTE: four pixels (16 bytes) are read before their 12 bytes are written, and each write ends before
 //       the first byte not yet read, so the row can be its own destination. Groups that already hold
@@ -182,13 +187,10 @@ static void pack_row_in_place(unsigned char *row, int w) {
         uint64_t a, b;
         memcpy(&a, row + 4 * (size_t)i, 8);
         memcpy(&b, row + 4 * (size_t)i + 8, 8);
-        uint64_t low = (a & 0xFFFFFFu) | ((a >> 8) & 0xFFFFFF000000ull) | (b << 48), was_low;
-        uint32_t high = (uint32_t)((b >> 16) & 0xFFu) | (uint32_t)((b >> 24) & 0xFFFFFF00u), was_high;
-        memcpy(&was_low, row + 3 * (size_t)i, 8);
-        memcpy(&was_high, row + 3 * (size_t)i + 8, 4);
-        if (low == was_low && high == was_high) continue;
-        memcpy(row + 3 * (size_t)i, &low, 8);
-        memcpy(row + 3 * (size_t)i + 8, &high, 4);
+        uint64_t low = (a & 0xFFFFFFu) | ((a >> 8) & 0xFFFFFF000000ull) | (b << 48);
+        uint32_t high = (uint32_t)((b >> 16) & 0xFFu) | (uint32_t)((b >> 24) & 0xFFFFFF00u);
+        store_changed(row + 3 * (size_t)i, &low, 8);
+        store_changed(row + 3 * (size_t)i + 8, &high, 4);
     }
     for (; i < w; i++) {
         uint32_t c;
@@ -216,12 +218,9 @@ static void unpack_span(unsigned char *row, int from, int to, uint32_t top) {
         memcpy(&low, row + 3 * (size_t)i, 8);
         memcpy(&high, row + 3 * (size_t)i + 8, 4);
         uint64_t a = (low & 0xFFFFFFu) | ((low << 8) & 0xFFFFFF00000000ull) | both;
-        uint64_t b = (low >> 48) | (uint64_t)(high & 0xFFu) << 16 | (uint64_t)(high >> 8) << 32 | both, was_a, was_b;
-        memcpy(&was_a, row + 4 * (size_t)i, 8);
-        memcpy(&was_b, row + 4 * (size_t)i + 8, 8);
-        if (a == was_a && b == was_b) continue;
-        memcpy(row + 4 * (size_t)i, &a, 8);
-        memcpy(row + 4 * (size_t)i + 8, &b, 8);
+        uint64_t b = (low >> 48) | (uint64_t)(high & 0xFFu) << 16 | (uint64_t)(high >> 8) << 32 | both;
+        store_changed(row + 4 * (size_t)i, &a, 8);
+        store_changed(row + 4 * (size_t)i + 8, &b, 8);
     }
 }
 
