@@ -9,6 +9,10 @@
 #       per-program setting.
 set -euo pipefail
 build=$1
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v quarvex-stress /d 1280x1024 /f >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\AppDefaults\vrx_stress_tests.exe\Explorer' /v Desktop /d quarvex-stress /f >/dev/null 2>&1
+desktop() {
+  wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 ||
+    { echo "stress: Wine's registry did not take $1\\$2; the stress program needs its virtual desktop" >&2; exit 1; }
+}
+desktop 'HKCU\Software\Wine\Explorer\Desktops' quarvex-stress 1280x1024
+desktop 'HKCU\Software\Wine\AppDefaults\vrx_stress_tests.exe\Explorer' Desktop quarvex-stress
 exec ctest --test-dir "$build" --output-on-failure -V -L stress
