@@ -17,7 +17,7 @@
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 
-marker="$WINEPREFIX/.quarvex-ready-3"
+marker="$WINEPREFIX/.quarvex-ready-4"
 [ -f "$marker" ] && exit 0
 use=${QUARVEX_WINE_USE:-run}
 log="$WINEPREFIX.log"
@@ -88,7 +88,7 @@ step() {
 started=$SECONDS
 echo "wine: creating the prefix $WINEPREFIX (once, 10-30 s; log in $log)"
 echo "=== $(date '+%F %T') creating $WINEPREFIX for use '$use'; $(WINEDEBUG=-all wine --version)" >"$log"
-if [ -f "$WINEPREFIX/.quarvex-ready-2" ] && [ -f "$WINEPREFIX/system.reg" ]; then
+if compgen -G "$WINEPREFIX/.quarvex-ready-*" >/dev/null && [ -f "$WINEPREFIX/system.reg" ]; then
   # A prefix of an earlier checkout: complete, only its settings change.
   echo "=== reusing the complete prefix of an earlier version" >>"$log"
 elif [ -e "$WINEPREFIX" ]; then
@@ -114,6 +114,9 @@ settings="$WINEPREFIX/quarvex-settings.reg"
     # managed window waits 2 s for a withdrawn state that never comes. (The run prefix gets this per
     # run from scripts/run.sh: managed on a desktop, unmanaged on a private display.)
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+    # The stress program alone runs in a virtual desktop (scripts/stress.sh says why).
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"quarvex-stress"="1280x1024"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\vrx_stress_tests.exe\\Explorer]\r\n"Desktop"="quarvex-stress"\r\n\r\n'
   fi
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$settings"
 step "apply the registry settings (reg import)" in_utf8 env DISPLAY= wine reg import "Z:${settings//\//\\}"
@@ -125,7 +128,9 @@ grep -q '^"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" ||
 if [ "$use" = test ]; then
   grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" ||
     fail "find Managed=N in $WINEPREFIX/user.reg after the import" "grep Managed user.reg" 1
+  grep -q '^"Desktop"="quarvex-stress"' "$WINEPREFIX/user.reg" ||
+    fail "find the stress program's desktop in $WINEPREFIX/user.reg after the import" "grep quarvex-stress user.reg" 1
 fi
-rm -f "$WINEPREFIX/.quarvex-ready-2"
+rm -f "$WINEPREFIX"/.quarvex-ready-*
 touch "$marker"
 echo "wine: the prefix is ready ($(( SECONDS - started )) s)"
