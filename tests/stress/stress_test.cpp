@@ -34,9 +34,10 @@ int gdi_free_places(int limit, std::vector<HRGN> *keep = nullptr) {
 // NOTE: Wine gives a freed window's slot to the next window at once, one generation (the handle's high
 //       word) later, so the slot a cycle frees last takes some three windows a cycle and its handles
 //       pass 0x80000000 near cycle 10,000. From there every cycle is slower (on a bare display Wine
-//       activates each new window over and over) and Wine's cache of window DCs grows for good by some
-//       70 DCs and their regions, which the check below would count as a leak (docs/wine-notes.md, "Long runs"). A slot held by a hidden window
-//       of the test's is out of use, so the handles stay below the turn.
+//       activates each new window over and over) and Wine's cache of window DCs grows for good by
+//       some 70 DCs and their regions, which the check below would count as a leak
+//       (docs/wine-notes.md, "Long runs"). A slot held by a hidden window of the test's is out of
+//       use, so the handles stay below the turn.
 void retire_old_slots(std::vector<HWND> *held) {
     HWND next[8];
     for (HWND &w : next) w = CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
@@ -54,7 +55,8 @@ int leak_cycle(int i, const std::string &file) {
         for (int n = 0; n < 2; n++) {
             VRX_SelectImage(n), VRX_DrawLine(0, 0, 63, 47), VRX_DrawDisc(32, 24, 10 + i % 5), VRX_DrawText(2, 40, "x");
             VRX_DrawTrueTypeText(2, 20, "Ab"), fails += VRX_SetZoom(n, 50 + 50 * (i % 3)) != 0;
-            // NOTE: Wine's clipboard keeps about 1 KB of every picture put on it, so only every 50th cycle pastes
+            // NOTE: Wine keeps 1 KB for every get of a picture that a window of this process put on the
+            //       clipboard, so only every 50th cycle pastes
             if (i % 50 == 0) fails += copy_image_to_clipboard(n) != 0, paste_clipboard_image(1 - n, 0, 0);
         }
         fails += VRX_SaveImage(64, 48, 3, file.c_str()) != 0, VRX_SelectImage(0), fails += VRX_LoadImage(file.c_str(), 0, 0) != 0;
