@@ -94,12 +94,13 @@ bool put_bmp_on_clipboard(const char *path) {
     return true;
 }
 
-// Waits, polling every millisecond, for a top-level window of class and title; null after ms
+// Waits, polling every millisecond, for a shown top-level window of class and title; null after ms
+// NOTE: a message box is found by its caption before it has its text, and shown once it has it
 HWND poll_window(const wchar_t *cls, const wchar_t *title, int ms) {
     double end = now_ms() + ms;
     while (now_ms() < end) {
         HWND w = FindWindowW(cls, title);
-        if (w) return w;
+        if (w && IsWindowVisible(w)) return w;
         Sleep(1);
     }
     return nullptr;

@@ -74,9 +74,11 @@ HWND wait_window(const Program &p, const wchar_t *cls, const wchar_t *title) {
     return w;
 }
 
+// NOTE: a message box exists with its caption before it has its text; it is shown once it has it
 std::wstring pause_box(const Program &p, bool ok) {
     HWND box = wait_window(p, L"#32770", L"Pause");
-    std::wstring text = box ? window_text(GetDlgItem(box, 0xFFFF)) : L"";
+    std::wstring text;
+    if (box) until([&] { return IsWindowVisible(box) && !(text = window_text(GetDlgItem(box, 0xFFFF))).empty(); }, 5000);
     if (box && ok) PostMessageW(box, WM_COMMAND, IDOK, 0);
     return text;
 }
