@@ -5,8 +5,9 @@
 #   Reads the TEST/TEST_F/TEST_P lines of the target's *_test.cpp sources. Every suite becomes the test
 #   <prefix><Suite>, run with --gtest_filter=Suite.*:*/Suite.*:*/Suite/*; suites whose name matches the
 #   PER_TEST regex get one test per case instead (<prefix><Suite>.<Name>). A test fails on a non-zero
-#   exit code and on GoogleTest's failure line (a program that fails and then crashes while it exits can
-#   leave Wine with code 0).
+#   exit code, on GoogleTest's failure line (a program that fails and then crashes while it exits can
+#   leave Wine with code 0) and when its filter selects no test. Editing a source configures again, so
+#   a renamed or removed test does not linger as a test that runs nothing.
 function(vrx_add_suite_tests target prefix)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "PER_TEST" "PROPERTIES")
   get_target_property(sources ${target} SOURCES)
@@ -19,6 +20,7 @@ function(vrx_add_suite_tests target prefix)
     if(NOT IS_ABSOLUTE ${source})
       set(source ${CMAKE_CURRENT_SOURCE_DIR}/${source})
     endif()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
     file(STRINGS ${source} lines REGEX "^TEST(_F|_P)?\\([A-Za-z0-9_]+, *[A-Za-z0-9_]+\\)")
     foreach(line ${lines})
       string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+), *([A-Za-z0-9_]+)\\).*" "\\2;\\3" pair "${line}")
@@ -41,6 +43,6 @@ function(vrx_add_suite_tests target prefix)
     list(APPEND names ${prefix}${case})
   endforeach()
   if(names)
-    set_tests_properties(${names} PROPERTIES FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]" ${arg_PROPERTIES})
+    set_tests_properties(${names} PROPERTIES FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Running 0 tests from" ${arg_PROPERTIES})
   endif()
 endfunction()

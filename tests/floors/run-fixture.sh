@@ -5,6 +5,7 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
 planted="app-include app/routine.cpp
+app-include examples/sample.c
 call text/print.cpp
 include base/flags.cpp
 include boxes/box.cpp
