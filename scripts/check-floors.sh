@@ -10,7 +10,8 @@
 #                objects, <build>/CMakeFiles/<target>.dir/<folder>/<file>.cpp.obj, every target)
 #   native       a Windows header reached, through project headers, from a source of the native build
 #                (its compile_commands.json, else its objects under <native>/CMakeFiles/<target>.dir/)
-#   app-include  app/ including anything but vrxlib.h, app/*.h and the standard headers
+#   app-include  app/ including anything but vrxlib.h, app/*.h and the standard headers, or examples/
+#                anything but vrxlib.h, its own headers and the standard headers
 #   app-call     app/ objects using product symbols that vrxlib.h does not declare
 # Symbols no product folder defines (system, C runtime, libstdc++) are ignored. Test folders are not checked.
 # NOTE: the native check follows the includes as written, so a Windows header behind #ifdef counts too, and a
@@ -50,16 +51,16 @@ why() {
 # Prints the names a file includes, one a line
 includes_of() { sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]([^">]+)[">].*/\1/p' "$1"; }
 
-# include, app-include: the include lines of every file of the product folders
-for d in "${!floor[@]}"; do
+# include, app-include: the include lines of every file of the product folders and the examples
+for d in "${!floor[@]}" examples; do
   [[ -d $root/$d ]] || continue
   while IFS=: read -r file line text; do
     spelled=$(grep -oE "[\"<][^\">]+[\">]" <<<"$text" | head -1) inc=${spelled:1:-1}
     rel=${file#"$root"/} to=${inc%%/*}
-    if [[ $d == app ]]; then
-      [[ $spelled == \"* && ( $inc == vrxlib.h || $inc == app/* || ( $inc != */* && -f ${file%/*}/$inc ) ) ]] && continue
+    if [[ $d == app || $d == examples ]]; then
+      [[ $spelled == \"* && ( $inc == vrxlib.h || $inc == $d/* || ( $inc != */* && -f ${file%/*}/$inc ) ) ]] && continue
       [[ $spelled == "<"* && $std == *" $inc "* ]] && continue
-      report app-include "$rel:$line: includes $spelled - a user routine includes only vrxlib.h, app/*.h and standard headers"
+      report app-include "$rel:$line: includes $spelled - a user routine includes only vrxlib.h, $d/*.h and standard headers"
     elif [[ $inc == */* && -n ${floor[$to]:-} ]] && ! reaches "$d" "$to"; then
       report include "$rel:$line: includes $spelled - $(why "$d" "$to")"
     fi

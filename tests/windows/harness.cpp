@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 
 static std::function<void()> routine_body;
 static WNDPROC status_proc;
@@ -158,10 +159,8 @@ uint32_t image_colour(int n, int x, int y) {
 }
 
 std::string file_bytes(const std::string &path) {
-    std::string s;
-    FILE *f = fopen(path.c_str(), "rb");
-    for (int c; f && (c = fgetc(f)) != EOF;) s += (char)c;
-    return f && fclose(f), s;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Reads the items of a menu and its submenus

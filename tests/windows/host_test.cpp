@@ -147,7 +147,6 @@ const ExitCase kExits[] = {
      [] { return result == VRX_POINT_STOPPED; }},
     {[] { post_to_image(IDM_CLIPPING); }, tool_waits, false, false, [] { return image_exists(0) && !image_exists(1); }},
     {[] { post_to_image(IDM_COLOR_CHANGE); }, dialog_shows, true, false, nullptr},
-    {[] { post_to_image(IDM_LOAD); }, dialog_shows, true, false, nullptr},
     {[] { harness_start_routine([] { VRX_Pause("waiting"); }); }, dialog_shows, true, true, nullptr},
     {[] { harness_start_routine([] { for (result = 0;;) Sleep(10); }); }, routine_runs, true, false, nullptr},
     {[] { harness_start_routine([] { VRX_OpenTextWindow(0, 0, 0, 300, 200), VRX_InputText(line); }); }, [] { return vrx_input_owner.load() != 0; }, false, false,
@@ -198,8 +197,7 @@ void exit_during(const ExitCase &c) {
 TEST(ExitFrom, APointToolInTheRoutine) { exit_during(kExits[0]); }
 TEST(ExitFrom, ClippingChosenOnAnImageWindow) { exit_during(kExits[1]); }
 TEST(ExitFrom, TheColourDialog) { exit_during(kExits[2]); }
-TEST(ExitFrom, TheLoadDialog) { exit_during(kExits[3]); }
-TEST(ExitFrom, PauseWithARequestWaitingBehindIt) { exit_during(kExits[4]); }
-TEST(ExitFrom, ARoutineThatNeverReturns) { exit_during(kExits[5]); }
-TEST(ExitFrom, ALineInputInTheRoutine) { exit_during(kExits[6]); }
-TEST(ExitFrom, ABusyRoutinePrintingIntoItsLogWithARequestWaiting) { exit_during(kExits[7]); }
+TEST(ExitFrom, PauseWithARequestWaitingBehindIt) { exit_during(kExits[3]); }
+TEST(ExitFrom, ARoutineThatNeverReturns) { exit_during(kExits[4]); }
+TEST(ExitFrom, ALineInputInTheRoutine) { exit_during(kExits[5]); }
+TEST(ExitFrom, ABusyRoutinePrintingIntoItsLogWithARequestWaiting) { exit_during(kExits[6]); }

@@ -4,6 +4,8 @@
 #include "tests/windows/harness.h"
 #include "tests/windows/import_patch.h"
 
+#include <filesystem>
+
 namespace {
 
 using Files = Toolkit;
@@ -44,16 +46,8 @@ int picture_error(int n, int x, int y) {
 
 // Removes a folder and everything in it (long names too)
 void remove_tree(const std::wstring &folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW((L"\\\\?\\" + folder + L"\\*").c_str(), &found);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &found)) {
-        std::wstring name = found.cFileName, path = L"\\\\?\\" + folder + L"\\" + name;
-        if (name == L"." || name == L"..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) remove_tree(folder + L"\\" + name);
-        DeleteFileW(path.c_str());
-    }
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+    std::error_code e;
+    std::filesystem::remove_all(L"\\\\?\\" + folder, e);
 }
 
 // NOTE: Wine's GIF encoder takes no 24-bit pictures, so the GIF is written from an 8-bit image
