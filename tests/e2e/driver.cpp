@@ -16,12 +16,6 @@ static std::wstring own_folder(void) {
     return std::wstring(path, wcsrchr(path, L'\\') + 1);
 }
 
-bool until(const std::function<bool()> &done, int ms) {
-    for (DWORD end = GetTickCount() + (DWORD)ms; !done(); Sleep(10))
-        if ((int)(end - GetTickCount()) < 0) return false;
-    return true;
-}
-
 bool start_program(Program *p, const wchar_t *exe) {
     std::wstring folder = own_folder(), path = folder + exe, cmd = L"\"" + path + L"\"";
     DeleteFileW((folder + L"VRXLIB0.LOG").c_str());
@@ -41,12 +35,6 @@ void stop_program(Program *p) {
     if (p->process.hProcess && wait_exit(p, 0) == -1) TerminateProcess(p->process.hProcess, 99), wait_exit(p, 5000);
     CloseHandle(p->process.hThread), CloseHandle(p->process.hProcess);
     *p = Program();
-}
-
-std::wstring window_text(HWND w) {
-    wchar_t text[512] = {};
-    GetWindowTextW(w, text, 512);
-    return text;
 }
 
 std::wstring status_line(HWND main_window) {
@@ -117,13 +105,6 @@ std::string pair_dib(int width, int height, int bits) {
     std::vector<unsigned char> b = packed_dib({40, width, height, (uint32_t)bits, 0, bits == 8 ? 2u : 0u, 0, 0}, bits == 8 ? halves : std::vector<uint32_t>(),
                                               dib_rows(bits, width, height, false, [&](int x, int) { return bits == 8 ? (uint32_t)(x >= width / 2) : halves[x >= width / 2]; }));
     return std::string(b.begin(), b.end());
-}
-
-void put_clipboard(const std::string &dib) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, dib.size());
-    memcpy(GlobalLock(block), dib.data(), dib.size());
-    GlobalUnlock(block);
-    if (OpenClipboard(nullptr)) EmptyClipboard(), SetClipboardData(CF_DIB, block), CloseClipboard();
 }
 
 bool write_bmp(const wchar_t *path, const std::string &dib) {

@@ -3,9 +3,8 @@
 // leave read back (status line, message boxes, the clipboard, files on drive C:, the console's log).
 #pragma once
 
-#include <windows.h>
-
 #include "base/command_ids.h"
+#include "tests/support/win32.h"
 
 #include <functional>
 #include <initializer_list>
@@ -26,13 +25,9 @@ bool start_program(Program *p, const wchar_t *exe);
 int wait_exit(Program *p, int ms);
 // Ends the program if it still runs and releases its handles
 void stop_program(Program *p);
-// Waits until done() holds or ms pass; true when it held
-bool until(const std::function<bool()> &done, int ms = 10000);
 // Sleeps ms (bench/bench_driver.cpp)
 inline void pause_ms(int ms) { Sleep((DWORD)ms); }
 
-// The caption of a window (or the text of a control)
-std::wstring window_text(HWND w);
 // The main window's status line without its centring spaces
 std::wstring status_line(HWND main_window);
 // Waits until the status line starts with text; true when it did
@@ -57,8 +52,6 @@ void click(HWND w, int x, int y, bool right = false);
 // A packed DIB of width x height: red left of column width / 2, blue from there; 24-bit, or 8-bit with
 // a two-colour table
 std::string pair_dib(int width, int height, int bits);
-// Puts a packed DIB on the clipboard as CF_DIB
-void put_clipboard(const std::string &dib);
 // Writes a packed DIB as a BMP file; true when written
 bool write_bmp(const wchar_t *path, const std::string &dib);
 // Ctrl+C in an image window, then pixel (x, y) of the 24- or 8-bit picture it copied, 0x00RRGGBB (~0u:

@@ -14,7 +14,8 @@ TEST(Programs, FillBoxInTheDrawingColourAndTheConversionOfEachPair) {
         const std::wstring idle = status_line(p.main_window);
         for (const auto &pair : pairs) {
             SCOPED_TRACE(testing::Message() << pair.width << " x 30, " << pair.bits << "-bit");
-            put_clipboard(pair_dib(pair.width, 30, pair.bits));
+            const std::string dib = pair_dib(pair.width, 30, pair.bits);
+            put_clipboard(CF_DIB, dib.data(), dib.size());
             PostMessageW(p.main_window, WM_COMMAND, IDM_PASTE, 0);
             HWND image = wait_window(p, L"vrx_iw", L"000(");
             // NOTE: nothing but a copy of its picture shows that the paste is done; an S pressed before

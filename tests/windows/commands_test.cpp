@@ -42,7 +42,7 @@ int clipboard_width(void) {
 // While a file dialog of image 0 waits, a command makes image 1 current; then the file is chosen
 bool file_dialog(HWND d, const wchar_t *path, int filter) {
     PostMessageW(vrx_images[1].window, WM_COMMAND, IDM_PATTERN_RGB, 0);
-    if (!harness_wait_for([] { return vrx_current_image == 1; })) return false;
+    if (!until([] { return vrx_current_image == 1; })) return false;
     type_file_name(d, path);
     HWND types = GetDlgItem(d, 1136);
     if (filter) SendMessageW(types, CB_SETCURSEL, filter - 1, 0), SendMessageW(d, WM_COMMAND, MAKEWPARAM(1136, CBN_SELENDOK), (LPARAM)types);

@@ -76,12 +76,6 @@ bool harness_pump_until(const std::function<bool()> &done, int ms) {
     return true;
 }
 
-bool harness_wait_for(const std::function<bool()> &done, int ms) {
-    for (int mark = get_milliseconds(); !done(); Sleep(1))
-        if (get_milliseconds() - mark > ms) return done();
-    return true;
-}
-
 void harness_start_routine(std::function<void()> body, bool start) {
     routine_body = std::move(body);
     if (start) PostMessageW(vrx_main_window, WM_COMMAND, IDM_START, 0);
@@ -103,7 +97,7 @@ bool harness_command(HWND w, int id, std::function<bool(HWND)> fill, std::vector
             if ((d = find_dialog(vrx_worker_id, 20)) != nullptr) {
                 if (seen) seen->push_back(dialog_text(d));
                 PostMessageW(d, WM_COMMAND, fill && fill(d) ? IDOK : IDCANCEL, 0);
-                harness_wait_for([d] { return !IsWindow(d) || !IsWindowVisible(d); });
+                until([d] { return !IsWindow(d) || !IsWindowVisible(d); });
             }
     });
     bool ok = harness_run_on_worker([&] { PostMessageW(w, WM_COMMAND, (WPARAM)id, 0); }) && harness_run_on_worker([] {});
@@ -130,11 +124,6 @@ std::string status_text(void) {
     std::string s = text;
     s.erase(0, s.find_first_not_of(' '));
     return s.erase(s.find_last_not_of(' ') + 1);
-}
-
-std::wstring caption_of(HWND w) {
-    wchar_t text[300] = L"";
-    return GetWindowTextW(w, text, 300), text;
 }
 
 int harness_window_count(const wchar_t *cls) {
@@ -190,10 +179,10 @@ static HWND tracked_menu(void) {
 std::thread read_menu_when_tracked(std::vector<MenuItem> *items) {
     return std::thread([items] {
         HWND m = nullptr;
-        if (!harness_wait_for([&] { return (m = tracked_menu()) != nullptr; })) return;
+        if (!until([&] { return (m = tracked_menu()) != nullptr; })) return;
         *items = items_of((HMENU)SendMessageW(m, MN_GETHMENU, 0, 0));
         PostMessageW(m, WM_KEYDOWN, VK_ESCAPE, 0);
-        harness_wait_for([] { return tracked_menu() == nullptr; });
+        until([] { return tracked_menu() == nullptr; });
     });
 }
 
@@ -206,7 +195,7 @@ const MenuItem *menu_item(const std::vector<MenuItem> &items, const std::wstring
 
 HWND find_dialog(DWORD tid, int ms) {
     HWND found = nullptr;
-    harness_wait_for([&] {
+    until([&] {
         EnumThreadWindows(tid, [](HWND w, LPARAM lp) -> BOOL {
             wchar_t cls[16] = L"";
             GetClassNameW(w, cls, 16);
@@ -220,7 +209,7 @@ HWND find_dialog(DWORD tid, int ms) {
 
 std::wstring dialog_text(HWND d) {
     wchar_t text[256] = L"";
-    return GetDlgItemTextW(d, 0xFFFF, text, 256), caption_of(d) + L": " + text;
+    return GetDlgItemTextW(d, 0xFFFF, text, 256), window_text(d) + L": " + text;
 }
 
 // NOTE: edt1 is the field of the dialog Wine shows, cmb13 that of Windows' own
@@ -240,7 +229,7 @@ void post_click(HWND w, int x, int y, bool right) {
 std::thread click_when_waiting(HWND w, std::vector<POINT> points) {
     return std::thread([w, points] {
         for (size_t i = 0; i < points.size(); i++) {
-            if (!harness_wait_for([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); })) return;
+            if (!until([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); })) return;
             post_click(w, abs(points[i].x), points[i].y, points[i].x < 0);
         }
     });
@@ -251,7 +240,7 @@ std::thread harness_answer_prompts(std::vector<std::wstring> answers) {
     return std::thread([answers, begun] {
         for (size_t k = 0; k < answers.size(); k++) {
             int owner = 0;
-            if (!harness_wait_for([&] { return inputs_begun.load() > begun + (int)k && (owner = vrx_input_owner.load()) != 0; })) return;
+            if (!until([&] { return inputs_begun.load() > begun + (int)k && (owner = vrx_input_owner.load()) != 0; })) return;
             for (wchar_t c : answers[k] + L"\r") PostMessageW(vrx_text_windows[owner - 1].window, WM_CHAR, c, 0);
         }
     });
@@ -289,13 +278,6 @@ std::string clipboard_text(void) {
     HANDLE h = OpenClipboard(nullptr) ? GetClipboardData(CF_TEXT) : nullptr;
     if (h) text = (const char *)GlobalLock(h), GlobalUnlock(h);
     return CloseClipboard(), text;
-}
-
-void put_clipboard(UINT format, const void *bytes, size_t size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(GlobalLock(block), bytes, size);
-    GlobalUnlock(block);
-    if (OpenClipboard(nullptr)) EmptyClipboard(), SetClipboardData(format, block), CloseClipboard();
 }
 
 const uint32_t kPicture[2][3] = {{0xFF8000, 0xFF8000, 0x2060C0}, {0x2060C0, 0xFF8000, 0xFF8000}};

@@ -6,6 +6,7 @@
 // Thread: the test's main thread is the toolkit's main thread; "on the worker" means as the user routine.
 #pragma once
 
+#include "tests/support/win32.h"
 #include "tests/windows/toolkit.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +30,6 @@ extern int harness_end_code;
 bool harness_exit(void);
 // Pumps the main thread's messages until done() holds or ms pass; true when it held
 bool harness_pump_until(const std::function<bool()> &done, int ms = 5000);
-// Waits on the calling thread without pumping until done() holds or ms pass; true when it held
-bool harness_wait_for(const std::function<bool()> &done, int ms = 5000);
 // Runs body as the user routine on the worker (as Start does) and pumps until it returned
 bool harness_run_on_worker(const std::function<void()> &body, int ms = 20000);
 // Makes body the user routine and, with start, chooses Start without waiting for the routine
@@ -46,8 +45,6 @@ void press_ctrl_key_on_worker(HWND w, WPARAM key);
 
 // The main window's status line without its centring spaces
 std::string status_text(void);
-// A window's caption
-std::wstring caption_of(HWND w);
 // The number of top-level windows of class cls in this process
 int harness_window_count(const wchar_t *cls);
 // Pixel (x, y) of image n as stored (8-bit: the index); 0xDEADBEEF outside or when n is not open
@@ -91,8 +88,6 @@ std::wstring data_file(const char *name);
 std::string narrow(const std::wstring &wide);
 // The clipboard's ANSI text ("" without one)
 std::string clipboard_text(void);
-// Puts one block on the clipboard, alone
-void put_clipboard(UINT format, const void *bytes, size_t size);
 
 // The 3 x 2 picture of the clipboard tests, top row first: two colours, so that every depth holds it
 extern const uint32_t kPicture[2][3];

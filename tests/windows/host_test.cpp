@@ -62,7 +62,7 @@ TEST_F(Requests, APasteAndADropWhoseWaitsNestGetTheirOwnResultsAndWindowsInEithe
         EXPECT_EQ(image_pixel(0, 5, 5), kMark) << "image 0 keeps its pixels";
         EXPECT_EQ(image_colour(pasted, 0, 0), kPicture[0][0]) << "the paste has a window of its own";
         EXPECT_EQ(image_colour(dropped, 0, 0), 0xFF0000u) << "so has the dropped file";
-        EXPECT_EQ(caption_of(vrx_images[dropped].window).substr(0, 19), L"00" + std::to_wstring(dropped) + L" good_48x32.png(");
+        EXPECT_EQ(window_text(vrx_images[dropped].window).substr(0, 19), L"00" + std::to_wstring(dropped) + L" good_48x32.png(");
         EXPECT_EQ(vrx_current_image, 0) << "the current image is what it was";
     }
 }
@@ -105,7 +105,7 @@ TEST_F(Requests, ARequestMadeWhileTheRoutineRunsWaitsUntilItReturns) {
 
 TEST_F(Requests, APointToolEndedInsideTheRoutineLeavesDropsRefusedUntilItReturns) {
     auto accepts_drops = [] { return (GetWindowLongW(vrx_main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; };
-    std::thread stop([] { harness_wait_for([] { return vrx_waiting.load() == 1; }) && (vrx_stop = 1); });
+    std::thread stop([] { until([] { return vrx_waiting.load() == 1; }) && (vrx_stop = 1); });
     bool inside = true;
     harness_run_on_worker([&] {
         int x, y;

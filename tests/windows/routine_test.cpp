@@ -14,7 +14,7 @@ TEST_F(Routine, ThePointToolsTellAClickACancelAStopAndNoImageAndWaitTimeEndsOnSt
     ASSERT_TRUE(harness_run_on_worker([] { VRX_CreateImage(0, "tools", 0, 0, 200, 150, 100); }));
     for (const auto &c : cases) {
         std::thread driver([&] {
-            if (c.action == 0 || c.action == 4 || !harness_wait_for([] { return vrx_waiting.load() == 1; })) return;
+            if (c.action == 0 || c.action == 4 || !until([] { return vrx_waiting.load() == 1; })) return;
             if (c.action == 3) vrx_stop = 1;
             else post_click(vrx_images[0].window, 20, 30, c.action == 2);
         });
@@ -27,9 +27,9 @@ TEST_F(Routine, ThePointToolsTellAClickACancelAStopAndNoImageAndWaitTimeEndsOnSt
         EXPECT_EQ((std::vector<int>{result, x, stop_after}), (std::vector<int>{c.result, c.x, c.stop_after})) << c.action;
     }
     std::thread driver([] {   // the press is counted only if the wait pumps
-        if (!harness_wait_for([] { return vrx_button_box_window != nullptr; })) return;
+        if (!until([] { return vrx_button_box_window != nullptr; })) return;
         PostMessageW(vrx_button_box.buttons[0], BM_CLICK, 0, 0);
-        harness_wait_for([] { return vrx_button_box.presses[0] == 1; }), vrx_stop = 1;
+        until([] { return vrx_button_box.presses[0] == 1; }), vrx_stop = 1;
     });
     int waits = -1;
     EXPECT_TRUE(harness_run_on_worker([&] { waits = VRX_WaitTime(20) * 100, VRX_OpenButtonBox(0, 0, 1, 1), waits += VRX_WaitTime(60000) * 10 + VRX_GetButtonBoxCount(0); }));
@@ -49,7 +49,7 @@ TEST_F(FullTables, EveryNumberCanBeUsedOnceAndOneMoreIsRefusedThroughTheRoutineA
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_TEXTWINDOW, 0);
     harness_run_on_worker([] {});
     EXPECT_EQ(harness_window_count(L"vrx_iw"), VRX_MAX_IMAGES) << "the paste and the drop made no window";
-    EXPECT_EQ(caption_of(vrx_images[0].window).substr(0, 4), L"full") << "nor drew over one";
+    EXPECT_EQ(window_text(vrx_images[0].window).substr(0, 4), L"full") << "nor drew over one";
     EXPECT_EQ(image_pixel(0, 0, 0), 0u);
     ASSERT_TRUE(harness_run_on_worker([] { VRX_DestroyImage(17), VRX_CloseTextWindow(9); }));
     main_window_drop(harness_drop_of({data_file("good_48x32.png")}));

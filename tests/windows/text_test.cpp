@@ -23,7 +23,7 @@ std::string read_line(const std::function<void(HWND reading, HWND other)> &drive
     memset(line, '#', sizeof line);
     harness_run_on_worker([&] {
         VRX_OpenTextWindow(1, 0, 400, 200, 100), VRX_OpenTextWindow(0, 0, 0, 400, 300);
-        std::thread driver([&] { if (harness_wait_for(line_waits)) drive(vrx_text_windows[0].window, vrx_text_windows[1].window); });
+        std::thread driver([&] { if (until(line_waits)) drive(vrx_text_windows[0].window, vrx_text_windows[1].window); });
         VRX_InputText(line);
         driver.join();
     });
@@ -48,7 +48,7 @@ TEST_F(Console, KeysIntoAnotherWindowReachTheWaitingLineUpRecallsItCtrlVPastesOn
     EXPECT_EQ(read_line([](HWND, HWND other) { type(other, L"xy\r"); }), "xy");
     EXPECT_EQ(read_line([](HWND w, HWND other) {
                   PostMessageW(other, WM_KEYDOWN, VK_UP, 0);
-                  harness_wait_for([] { return cursor_x(0) == 2 * vrx_text_windows[0].cell_width; });
+                  until([] { return cursor_x(0) == 2 * vrx_text_windows[0].cell_width; });
                   type(w, L"\r");
               }), "xy");
     const wchar_t text[] = L"first line\r\nsecond line";
@@ -72,10 +72,10 @@ TEST_F(Console, APromptAskedWhileAnotherWaitsIsRefusedAndTheWaitingOneKeepsItsAn
     std::string refused;
     bool printed = true;
     std::thread second([&] {
-        if (!harness_wait_for(line_waits)) return;
+        if (!until(line_waits)) return;
         int x = cursor_x(0);
         PostMessageW(vrx_input_box_window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(2, 30));   // a rename of item 1 on the worker
-        harness_wait_for([&] { return (refused = status_text()) == "Another prompt is waiting"; });
+        until([&] { return (refused = status_text()) == "Another prompt is waiting"; });
         printed = cursor_x(0) != x;
         type(vrx_text_windows[0].window, L"4\r");
     });
@@ -91,10 +91,10 @@ TEST_F(Console, TheMainWindowsPromptsCreateTheLowestFreeNumberAndAClosedConsoleC
     std::thread answers = harness_answer_prompts({L" 320", L"240x", L"8"});
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_IMAGEWINDOW, 0);
     answers.join();
-    EXPECT_EQ(caption_of(vrx_images[1].window), L"001(100%)[8bit]");
+    EXPECT_EQ(window_text(vrx_images[1].window), L"001(100%)[8bit]");
     EXPECT_EQ(VRX_GetImageWidth(1) * 1000 + VRX_GetImageHeight(1), 320240);
     std::thread closer([] {
-        if (harness_wait_for(line_waits)) PostMessageW(vrx_text_windows[0].window, WM_CLOSE, 0, 0);
+        if (until(line_waits)) PostMessageW(vrx_text_windows[0].window, WM_CLOSE, 0, 0);
     });
     SendMessageW(vrx_main_window, WM_COMMAND, IDM_INPUTBOX, 0);   // an empty answer would give one item
     closer.join();
@@ -143,7 +143,7 @@ TEST_F(Logs, ALogThatCannotBeMadeReadOrCopiedSaysSoAndACopyThatFailsKeepsTheClip
     SetFilePointerEx(grow, end, nullptr, FILE_BEGIN), SetEndOfFile(grow), CloseHandle(grow), put_text_on_clipboard(vrx_main_window, "keep me");
     int copy = -1, state = -1, start = -1, copy_none = -1;
     std::thread boxes([&] {
-        for (HWND box; seen.size() < 4 && (box = find_dialog(vrx_worker_id)) != nullptr; harness_wait_for([box] { return !IsWindow(box); })) {
+        for (HWND box; seen.size() < 4 && (box = find_dialog(vrx_worker_id)) != nullptr; until([box] { return !IsWindow(box); })) {
             seen.push_back(dialog_text(box)), PostMessageW(box, WM_COMMAND, IDOK, 0);
             if (!hold) hold = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         }
@@ -186,7 +186,7 @@ TEST_F(Boxes, ADoubleClickRenamesTheRowsItemAndTheButtonBoxCountsClicksAndDigits
     std::thread answer = harness_answer_prompts({L"Speed"});
     harness_run_on_worker([] { PostMessageW(vrx_input_box_window, WM_LBUTTONDBLCLK, 0, MAKELPARAM(2, 30)); });
     harness_run_on_worker([] {}), answer.join();
-    EXPECT_EQ(caption_of(vrx_input_box.labels[1]), L"Speed");
+    EXPECT_EQ(window_text(vrx_input_box.labels[1]), L"Speed");
     HWND focus = nullptr;
     harness_run_on_worker([&] {
         for (int b : {4, 4, 1}) SendMessageW(vrx_button_box.buttons[b], BM_CLICK, 0, 0);

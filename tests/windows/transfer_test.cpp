@@ -207,7 +207,7 @@ TEST_F(WaysIn, EveryFileGivesThePictureAtItsSizeOrARefusalByTheCallAndBothDrops)
         int good_at = f.loads ? 1 : 0;
         EXPECT_EQ(image_exists(0) + image_exists(1), 1 + f.loads);
         if (f.loads) { EXPECT_EQ(VRX_GetImageWidth(0), f.width); }
-        EXPECT_EQ(caption_of(vrx_images[good_at].window).substr(0, 19), (good_at ? L"001" : L"000") + std::wstring(L" good_48x32.png("));
+        EXPECT_EQ(window_text(vrx_images[good_at].window).substr(0, 19), (good_at ? L"001" : L"000") + std::wstring(L" good_48x32.png("));
         EXPECT_EQ(harness_window_count(L"vrx_iw"), 1 + f.loads);
     }
     remove_tree(kScratch);
