@@ -1,7 +1,7 @@
 // tests/windows/harness.h - the toolkit hosted inside the test program, started once per process and
-// reset between cases, with one reader each for the status line, captions, menus and dialogs, the
-// ways a person gives input (clicks, typed lines, keys with Ctrl, drops, the clipboard) and one DIB
-// builder for clipboard pictures.
+// reset between cases, with one reader each for the status line, menus and dialogs (captions and the
+// wait on a condition are in tests/support/win32.h), the ways a person gives input (clicks, typed lines,
+// keys with Ctrl, drops, the clipboard) and one DIB builder for clipboard pictures.
 //
 // Thread: the test's main thread is the toolkit's main thread; "on the worker" means as the user routine.
 #pragma once
