@@ -1,6 +1,6 @@
 // tests/native/support.h - what the native tests share: a raster over owned bytes framed by guard bytes and
-// text helpers for comparing results in one string, beside the packed-DIB builder and the C-literal
-// reader that every layer of the tests uses (tests/support/).
+// text helpers for comparing results in one string, beside the packed-DIB builder that every layer of
+// the tests uses and the C-literal reader shared with the fuzz targets (tests/support/).
 #pragma once
 
 #include "imaging/raster.h"
