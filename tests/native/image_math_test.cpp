@@ -54,16 +54,17 @@ TEST(FitZoom, ShrinksToTheScreenMagnifiesToTheMinimumMatchesExactArithmeticAndCa
     format_image_caption(out[0], 32, "pic", 50, 32, false), format_image_caption(out[1], 32, "a", 100, 8, true);
     format_image_caption(out[2], 32, "001 pair.jpg", 6, 32, true), format_image_caption(out[3], 6, "abcdefgh", 100, 32, false);
     EXPECT_EQ(fmt("%s|%s|%s|%s|%c", out[0], out[1], out[2], out[3], out[3][6]), "pic(50%)|a(100%)[8bit]*|001 pair.jpg(6%)*|abcde|#") << "cut to its buffer";
-    struct Name { std::string path; const char *ext; std::string after; } names[] = {   // in a buffer of 260: kept, extended, or refused as it was
+    struct Name { std::string path; const char *ext; std::string after; size_t room = 260; } names[] = {   // kept, extended, or refused as it was
         {"C:\\out\\photo.JPG", ".jpg", "C:\\out\\photo.JPG"}, {"noname", ".jpg", "noname.jpg"}, {"a.jpeg", ".jpg", "a.jpeg.jpg"}, {".png", ".png", ".png"},
-        {std::string(255, 'x'), ".gif", std::string(255, 'x') + ".gif"}, {std::string(256, 'x'), ".gif", "refused"},   // cut short robustness: the fuzz target
+        {std::string(255, 'x'), ".gif", std::string(255, 'x') + ".gif"}, {std::string(256, 'x'), ".gif", "refused"}, {"abc", ".jpg", "refused", 7},
+        {"abc", ".jpg", "abc.jpg", 8}, {".Jpg", ".jpg", "refused", 4},   // the last with no terminator in its room: none may be read past it
     };
     for (const Name &n : names) {
         std::vector<uint16_t> path(n.path.begin(), n.path.end());
         std::string after;
-        path.resize(260, 0);
-        bool ok = ensure_extension(path.data(), 260, n.ext);
-        for (size_t i = 0; path[i]; i++) after += (char)path[i];
+        path.resize(n.room, 0);
+        bool ok = ensure_extension(path.data(), n.room, n.ext);
+        for (size_t i = 0; i < n.room && path[i]; i++) after += (char)path[i];
         EXPECT_EQ(!ok ? (after == n.path ? "refused" : "changed") : after, n.after) << n.path;
     }
 }

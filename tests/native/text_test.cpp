@@ -29,11 +29,14 @@ TEST(BitmapText, ACharacterIsItsGlyphAboveTheBaselineTheCursorMovesAsTheTextSays
         {"\x82\xA0" "A", {0x82A0, 0x41}}, {"\x9F\x40\xE0\x40\xFC\x40", {0x9F40, 0xE040, 0xFC40}}, {"\x80\xA0\xB1\xDF\xFD", {0x80, 0xA0, 0xB1, 0xDF, 0xFD}},
         {"a\x81\x0A" "b", {0x61, 0x810A, 0x62}}, {"AB\x83", {0x41, 0x42}}, {"", {}}, {"\x82\xA0", {0x82, 0xA0}, [](unsigned char) { return false; }},   // single bytes
     };
-    for (const Walk &c : walks) {
+    for (const Walk &c : walks) {   // the codes written back give the bytes walked
         std::vector<unsigned> codes;
+        std::string back;
         unsigned code;
-        for (const char *s = c.bytes; (s = cp932_next(s, &code, c.is_lead)) != nullptr;) codes.push_back(code);
-        EXPECT_TRUE(codes == c.codes) << c.bytes;
+        char b[3];
+        const char *end = c.bytes;
+        for (const char *s = c.bytes; (s = cp932_next(s, &code, c.is_lead)) != nullptr; end = s) codes.push_back(code), back.append(b, (size_t)cp932_code_bytes(code, b));
+        EXPECT_TRUE(codes == c.codes && back == std::string(c.bytes, end)) << c.bytes;
     }
 }
 
