@@ -15,23 +15,20 @@ void make_marked_image_zero(void) {
     harness_run_on_worker([] { std::fill(pixels32[0], pixels32[0] + 64 * 48, kMark); });
 }
 
-// The worker held in image 0's Load dialog, and what runs on the main thread just before it is let go
+// The worker held in image 0's Load dialog
 HWND held_dialog;
-std::function<void()> before_release;
 
 // Main-thread timer: once every posted message has been dispatched and a request waits for the held
-// worker, runs before_release and cancels the dialog
+// worker, cancels the dialog
 // NOTE: WM_TIMER comes only when no posted message is queued, so every posted handler has started.
 void CALLBACK release_when_queued(HWND, UINT, UINT_PTR id, DWORD) {
     if (HIWORD(GetQueueStatus(QS_POSTMESSAGE)) != 0 || !request_pending()) return;
     KillTimer(nullptr, id);
-    if (before_release) before_release();
     PostMessageW(held_dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 // Holds the worker in image 0's Load dialog until the timer lets it go; false when no dialog came
-bool hold_worker(std::function<void()> run_before_release = nullptr) {
-    before_release = run_before_release;
+bool hold_worker(void) {
     PostMessageW(vrx_images[0].window, WM_COMMAND, IDM_LOAD, 0);
     if (!harness_pump_until([] { return (held_dialog = find_dialog(vrx_worker_id, 1)) != nullptr; }, 10000)) return false;
     SetTimer(nullptr, 0, 10, release_when_queued);
@@ -67,31 +64,6 @@ TEST_F(Requests, APasteAndADropWhoseWaitsNestGetTheirOwnResultsAndWindowsInEithe
     }
 }
 
-TEST_F(Requests, APasteGoesIntoTheNumberMadeForItWhateverIsCurrent) {
-    make_marked_image_zero();
-    put_picture();
-    RGBQUAD table[256];
-    int count;
-    HBITMAP bitmap = get_clipboard_bitmap(vrx_main_window, table, &count);
-    ASSERT_EQ(request_create_image(1, "001", 3, 2, 32), 0);
-    harness_run_on_worker([] { VRX_SelectImage(0); });   // a command on the worker chose image 0 meanwhile
-    request_paste_bitmap(1, bitmap);
-    EXPECT_EQ(image_colour(1, 0, 0), kPicture[0][0]);
-    EXPECT_EQ(image_pixel(0, 0, 0), kMark);
-}
-
-TEST_F(Requests, ADroppedFileThatCannotBeDrawnAfterItsSizeWasReadLeavesNoWindow) {
-    make_marked_image_zero();
-    const wchar_t *file = L"C:\\vrx_drop_gone.png";
-    ASSERT_TRUE(CopyFileW(data_file("good_48x32.png").c_str(), file, FALSE));
-    // The drop has read the size and waits for its creation; the file goes before the load.
-    ASSERT_TRUE(hold_worker([file] { DeleteFileW(file); }));
-    PostMessageW(vrx_main_window, WM_DROPFILES, (WPARAM)harness_drop_of({file}), 0);
-    EXPECT_TRUE(settled());
-    EXPECT_EQ(harness_window_count(L"vrx_iw"), 1);
-    EXPECT_EQ(vrx_current_image, 0);
-}
-
 TEST_F(Requests, ARequestMadeWhileTheRoutineRunsWaitsUntilItReturns) {
     std::atomic<int> seen_during{-1};
     harness_start_routine([&] {
@@ -101,19 +73,6 @@ TEST_F(Requests, ARequestMadeWhileTheRoutineRunsWaitsUntilItReturns) {
     ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 1; }));
     EXPECT_EQ(request_create_image(4, "late", 8, 8, 32), 0);
     EXPECT_EQ(seen_during.load(), 0) << "carried out while the routine ran";
-}
-
-TEST_F(Requests, APointToolEndedInsideTheRoutineLeavesDropsRefusedUntilItReturns) {
-    auto accepts_drops = [] { return (GetWindowLongW(vrx_main_window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0; };
-    std::thread stop([] { until([] { return vrx_waiting.load() == 1; }) && (vrx_stop = 1); });
-    bool inside = true;
-    harness_run_on_worker([&] {
-        int x, y;
-        VRX_CreateImage(0, "tool", 0, 0, 32, 32, 100), wait_point(0, &x, &y), inside = accepts_drops();
-    });
-    stop.join();
-    EXPECT_FALSE(inside);
-    EXPECT_TRUE(harness_pump_until(accepts_drops, 3000));
 }
 
 //----------------------------------------------------------------------------------

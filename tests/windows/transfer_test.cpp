@@ -103,22 +103,27 @@ TEST_F(Files, ASaveInsideA32BitImageLeavesEveryWordOfItsRasterAndWritesItsPixels
     DeleteFileA("C:\\vrx_keep.bmp"), DeleteFileA("C:\\vrx_keep.jpg");
 }
 
-TEST_F(Files, APaletteFileGivesAnEightBitImageItsColoursOnlyWhenItCanBeDrawn) {
+// A file whose size can be read but that cannot be drawn gives an 8-bit image none of its colours, and
+// its drop on the main window leaves no window behind
+TEST_F(Files, APaletteFileGivesAnEightBitImageItsColoursAndADropItsWindowOnlyWhenItCanBeDrawn) {
     for (bool draw_fails : {false, true}) {
         SCOPED_TRACE(draw_fails ? "the draw fails" : "the draw succeeds");
         uint32_t first = 0;
         int result = -1;
         ASSERT_TRUE(harness_run_on_worker([&] {
-            open_filled(0, 4, 2, 8, 1);
+            open_filled(0, 4, 2, 8, 1), VRX_DestroyImage(2);   // the window of the last drop
             RGBQUAD colours[2] = {{0, 0, 0xFF, 0}, {0xFF, 0, 0, 0}};
             VRX_SetColorTable(colours, 2), pixels8[0][1] = 0;
             ASSERT_EQ(VRX_SaveImage(4, 2, 2, "C:\\vrx_palette"), 0);
             open_filled(1, 4, 2, 8, 0);   // the grey ramp
-            ImportPatch patch("gdiplus.dll", "GdipDrawImageRectI", draw_fails ? (void *)failing_draw : nullptr);
-            result = VRX_LoadImage("C:\\vrx_palette.gif", 0, 0), first = image_colour(1, 0, 0);
         }));
+        ImportPatch patch("gdiplus.dll", "GdipDrawImageRectI", draw_fails ? (void *)failing_draw : nullptr);
+        ASSERT_TRUE(harness_run_on_worker([&] { result = VRX_LoadImage("C:\\vrx_palette.gif", 0, 0), first = image_colour(1, 0, 0); }));
+        main_window_drop(harness_drop_of({L"C:\\vrx_palette.gif"}));
         EXPECT_EQ(result, draw_fails ? 1 : 0);
         EXPECT_EQ(first, draw_fails ? 0u : 0x0000FFu) << "the grey ramp stays when the file cannot be drawn";
+        EXPECT_EQ(harness_window_count(L"vrx_iw"), draw_fails ? 2 : 3);
+        EXPECT_EQ(vrx_current_image, 1);
     }
     DeleteFileA("C:\\vrx_palette.gif");
 }
