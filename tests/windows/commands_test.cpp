@@ -10,6 +10,68 @@ namespace {
 using Commands = Toolkit;
 using Menus = Toolkit;
 
+// One item of a tracked menu as the person sees it (text without '&' and shortcut), with its submenu
+struct MenuItem {
+    std::wstring text;
+    UINT id;
+    bool checked, greyed;
+    std::vector<MenuItem> sub;
+};
+
+// Reads the items of a menu and its submenus
+std::vector<MenuItem> items_of(HMENU menu) {
+    std::vector<MenuItem> out;
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        wchar_t text[128] = L"";
+        MENUITEMINFOW info = {sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING};
+        info.dwTypeData = text, info.cch = 127;
+        GetMenuItemInfoW(menu, (UINT)i, TRUE, &info);
+        std::wstring t;
+        for (wchar_t *c = text; *c && *c != L'\t' && !(info.fType & MFT_SEPARATOR); c++)
+            if (*c != L'&') t += *c;
+        out.push_back({t, info.wID, (info.fState & MFS_CHECKED) != 0, (info.fState & MFS_GRAYED) != 0,
+                       info.hSubMenu ? items_of(info.hSubMenu) : std::vector<MenuItem>()});
+    }
+    return out;
+}
+
+// The visible menu window (class #32768) of this process, or null
+HWND tracked_menu(void) {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr;)
+        if (IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
+// Reads the pop-up menu once any thread tracks it, then dismisses it; the reading runs on a new thread
+std::thread read_menu_when_tracked(std::vector<MenuItem> *items) {
+    return std::thread([items] {
+        HWND m = nullptr;
+        if (!until([&] { return (m = tracked_menu()) != nullptr; })) return;
+        *items = items_of((HMENU)SendMessageW(m, MN_GETHMENU, 0, 0));
+        PostMessageW(m, WM_KEYDOWN, VK_ESCAPE, 0);
+        until([] { return tracked_menu() == nullptr; });
+    });
+}
+
+// The item at a path "Sub/Item" of a read menu, or null
+const MenuItem *menu_item(const std::vector<MenuItem> &items, const std::wstring &path) {
+    size_t slash = path.find(L'/');
+    for (const MenuItem &i : items)
+        if (i.text == path.substr(0, slash)) return slash == std::wstring::npos ? &i : menu_item(i.sub, path.substr(slash + 1));
+    return nullptr;
+}
+
+// Clicks the given client points in turn on w from a new thread, each once a point tool waits for it
+// (a negative x: a right click at -x)
+std::thread click_when_waiting(HWND w, std::vector<POINT> points) {
+    return std::thread([w, points] {
+        for (size_t i = 0; i < points.size(); i++) {
+            if (!until([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); })) return;
+            post_click(w, abs(points[i].x), points[i].y, points[i].x < 0);
+        }
+    });
+}
+
 const int W = 320, H = 240;
 // Every pixel of the 32-bit canvas (image 0) differs; the 8-bit one (image 1) is 240 x 180
 uint32_t mark(int x, int y) { return 0x800000u | x << 8 | y; }
@@ -160,7 +222,8 @@ TEST_F(Commands, EachMenuItemRunsItsOwnCommandOnTheImageItWasChosenFor) {
     DeleteFileA("C:\\vrx_saved.jpg");
 }
 
-TEST_F(Menus, TheMainWindowGreysWhatWouldStartSomethingWhileTheRoutineRunsOrALineIsRead) {
+// Which items grey is the command table's; what is tried here is when the menu counts as busy
+TEST_F(Menus, TheMainWindowGreysStartWhileTheRoutineRunsOrALineIsReadAndNeverStop) {
     auto main_menu = [] {
         std::vector<MenuItem> items;
         std::thread reader = read_menu_when_tracked(&items);
@@ -168,17 +231,15 @@ TEST_F(Menus, TheMainWindowGreysWhatWouldStartSomethingWhileTheRoutineRunsOrALin
         reader.join();
         return items;
     };
-    std::vector<MenuItem> idle = main_menu();
-    EXPECT_FALSE(menu_item(idle, L"Start")->greyed || menu_item(idle, L"Window Info.")->greyed);
+    EXPECT_FALSE(menu_item(main_menu(), L"Start")->greyed);
     std::atomic<int> release{0};
     harness_start_routine([&] { while (!release) Sleep(1); });
     ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 1; }));
     std::vector<MenuItem> busy = main_menu();
     release = 1;
-    EXPECT_TRUE(menu_item(busy, L"Start")->greyed && menu_item(busy, L"Paste")->greyed && menu_item(busy, L"Image Window")->greyed);
-    EXPECT_FALSE(menu_item(busy, L"Stop")->greyed || menu_item(busy, L"Exit")->greyed);
+    EXPECT_TRUE(menu_item(busy, L"Start")->greyed && !menu_item(busy, L"Stop")->greyed);
     ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 0; }));
     vrx_input_owner = 1;
-    EXPECT_TRUE(menu_item(main_menu(), L"Text Window")->greyed) << "while a line input waits";
+    EXPECT_TRUE(menu_item(main_menu(), L"Start")->greyed) << "while a line input waits";
     vrx_input_owner = 0;
 }

@@ -109,11 +109,6 @@ void harness_hold_ctrl(bool down) {
     GetKeyboardState(keys), keys[VK_CONTROL] = down ? 0x80 : 0, SetKeyboardState(keys);
 }
 
-void press_ctrl_key_on_worker(HWND w, WPARAM key) {
-    harness_run_on_worker([w, key] { harness_hold_ctrl(true), SendMessageW(w, WM_KEYDOWN, key, 0), harness_hold_ctrl(false); });
-    harness_run_on_worker([] {});
-}
-
 //----------------------------------------------------------------------------------
 // Readers
 //----------------------------------------------------------------------------------
@@ -152,47 +147,6 @@ std::string file_bytes(const std::string &path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Reads the items of a menu and its submenus
-static std::vector<MenuItem> items_of(HMENU menu) {
-    std::vector<MenuItem> out;
-    for (int i = 0; i < GetMenuItemCount(menu); i++) {
-        wchar_t text[128] = L"";
-        MENUITEMINFOW info = {sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING};
-        info.dwTypeData = text, info.cch = 127;
-        GetMenuItemInfoW(menu, (UINT)i, TRUE, &info);
-        std::wstring t;
-        for (wchar_t *c = text; *c && *c != L'\t' && !(info.fType & MFT_SEPARATOR); c++)
-            if (*c != L'&') t += *c;
-        out.push_back({t, info.wID, (info.fState & MFS_CHECKED) != 0, (info.fState & MFS_GRAYED) != 0,
-                       info.hSubMenu ? items_of(info.hSubMenu) : std::vector<MenuItem>()});
-    }
-    return out;
-}
-
-// The visible menu window (class #32768) of this process, or null
-static HWND tracked_menu(void) {
-    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32768", nullptr)) != nullptr;)
-        if (IsWindowVisible(w)) return w;
-    return nullptr;
-}
-
-std::thread read_menu_when_tracked(std::vector<MenuItem> *items) {
-    return std::thread([items] {
-        HWND m = nullptr;
-        if (!until([&] { return (m = tracked_menu()) != nullptr; })) return;
-        *items = items_of((HMENU)SendMessageW(m, MN_GETHMENU, 0, 0));
-        PostMessageW(m, WM_KEYDOWN, VK_ESCAPE, 0);
-        until([] { return tracked_menu() == nullptr; });
-    });
-}
-
-const MenuItem *menu_item(const std::vector<MenuItem> &items, const std::wstring &path) {
-    size_t slash = path.find(L'/');
-    for (const MenuItem &i : items)
-        if (i.text == path.substr(0, slash)) return slash == std::wstring::npos ? &i : menu_item(i.sub, path.substr(slash + 1));
-    return nullptr;
-}
-
 HWND find_dialog(DWORD tid, int ms) {
     HWND found = nullptr;
     until([&] {
@@ -226,15 +180,6 @@ void post_click(HWND w, int x, int y, bool right) {
     PostMessageW(w, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(x, y));
 }
 
-std::thread click_when_waiting(HWND w, std::vector<POINT> points) {
-    return std::thread([w, points] {
-        for (size_t i = 0; i < points.size(); i++) {
-            if (!until([i] { return vrx_waiting.load() == 1 && (i == 0 || status_text() == "Click the second point"); })) return;
-            post_click(w, abs(points[i].x), points[i].y, points[i].x < 0);
-        }
-    });
-}
-
 std::thread harness_answer_prompts(std::vector<std::wstring> answers) {
     int begun = inputs_begun.load();
     return std::thread([answers, begun] {
@@ -265,19 +210,6 @@ std::wstring data_file(const char *name) {
     for (char &c : path) c = c == '/' ? '\\' : c;
     path = path.substr(0, path.rfind("\\tests\\windows\\")) + "\\tests\\data\\bad\\" + name;
     return std::wstring(L"Z:") + std::wstring(path.begin(), path.end());
-}
-
-std::string narrow(const std::wstring &wide) {
-    char out[1024] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, out, sizeof out, nullptr, nullptr);
-    return out;
-}
-
-std::string clipboard_text(void) {
-    std::string text;
-    HANDLE h = OpenClipboard(nullptr) ? GetClipboardData(CF_TEXT) : nullptr;
-    if (h) text = (const char *)GlobalLock(h), GlobalUnlock(h);
-    return CloseClipboard(), text;
 }
 
 const uint32_t kPicture[2][3] = {{0xFF8000, 0xFF8000, 0x2060C0}, {0x2060C0, 0xFF8000, 0xFF8000}};

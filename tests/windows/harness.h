@@ -1,7 +1,8 @@
 // tests/windows/harness.h - the toolkit hosted inside the test program, started once per process and
-// reset between cases, with one reader each for the status line, menus and dialogs (captions and the
-// wait on a condition are in tests/support/win32.h), the ways a person gives input (clicks, typed lines,
-// keys with Ctrl, drops, the clipboard) and one DIB builder for clipboard pictures.
+// reset between cases, with one reader each for the status line and dialogs (captions and the wait on a
+// condition are in tests/support/win32.h), the ways a person gives input (clicks, typed lines, drops, the
+// clipboard) and one DIB builder for clipboard pictures. What one test file alone uses (the menu reader,
+// the clicks a point tool waits for, Ctrl+key on the worker) lives in that file.
 //
 // Thread: the test's main thread is the toolkit's main thread; "on the worker" means as the user routine.
 #pragma once
@@ -40,8 +41,6 @@ void harness_start_routine(std::function<void()> body, bool start = true);
 bool harness_command(HWND w, int id, std::function<bool(HWND)> fill = nullptr, std::vector<std::wstring> *seen = nullptr);
 // Sets or clears Ctrl in the calling thread's key state, as GetKeyState reads it
 void harness_hold_ctrl(bool down);
-// Presses Ctrl+key on window w from the worker, which owns it, and waits for what it started
-void press_ctrl_key_on_worker(HWND w, WPARAM key);
 
 // The main window's status line without its centring spaces
 std::string status_text(void);
@@ -54,17 +53,6 @@ uint32_t image_colour(int n, int x, int y);
 // A file's bytes ("" when it cannot be read)
 std::string file_bytes(const std::string &path);
 
-// One item of a tracked menu as the person sees it (text without '&' and shortcut), with its submenu
-struct MenuItem {
-    std::wstring text;
-    UINT id;
-    bool checked, greyed;
-    std::vector<MenuItem> sub;
-};
-// Reads the pop-up menu once any thread tracks it, then dismisses it; the reading runs on a new thread
-std::thread read_menu_when_tracked(std::vector<MenuItem> *items);
-// The item at a path "Sub/Item" of a read menu, or null
-const MenuItem *menu_item(const std::vector<MenuItem> &items, const std::wstring &path);
 // The first visible dialog (class #32770) of thread tid, waiting up to ms for it; null when none came
 HWND find_dialog(DWORD tid, int ms = 10000);
 // "caption: message" of a dialog (the message of a message box, empty for others)
@@ -74,9 +62,6 @@ bool type_file_name(HWND d, const std::wstring &path);
 
 // Posts a pointer move and a left click (right: a right click) at client (x, y) of w
 void post_click(HWND w, int x, int y, bool right = false);
-// Clicks the given client points in turn on w from a new thread, each once a point tool waits for it
-// (a negative x: a right click at -x)
-std::thread click_when_waiting(HWND w, std::vector<POINT> points);
 // Types each answer and Enter, from a new thread, into the window of the next line input that begins
 std::thread harness_answer_prompts(std::vector<std::wstring> answers);
 // A DROPFILES block naming files, as the shell hands it to a window (the receiver frees it)
@@ -84,10 +69,6 @@ HDROP harness_drop_of(const std::vector<std::wstring> &files);
 
 // The path of a file of tests/data/bad/ (on drive Z: under Wine)
 std::wstring data_file(const char *name);
-// A UTF-16 path in the ANSI code page
-std::string narrow(const std::wstring &wide);
-// The clipboard's ANSI text ("" without one)
-std::string clipboard_text(void);
 
 // The 3 x 2 picture of the clipboard tests, top row first: two colours, so that every depth holds it
 extern const uint32_t kPicture[2][3];

@@ -64,6 +64,19 @@ TEST_F(Requests, APasteAndADropWhoseWaitsNestGetTheirOwnResultsAndWindowsInEithe
     }
 }
 
+TEST_F(Requests, APasteGoesIntoTheNumberMadeForItWhateverIsCurrent) {
+    make_marked_image_zero();
+    put_picture();
+    RGBQUAD table[256];
+    int count;
+    HBITMAP bitmap = get_clipboard_bitmap(vrx_main_window, table, &count);
+    ASSERT_EQ(request_create_image(1, "001", 3, 2, 32), 0);
+    harness_run_on_worker([] { VRX_SelectImage(0); });   // a command on the worker chose image 0 meanwhile
+    request_paste_bitmap(1, bitmap);
+    EXPECT_EQ(image_colour(1, 0, 0), kPicture[0][0]);
+    EXPECT_EQ(image_pixel(0, 0, 0), kMark);
+}
+
 TEST_F(Requests, ARequestMadeWhileTheRoutineRunsWaitsUntilItReturns) {
     std::atomic<int> seen_during{-1};
     harness_start_routine([&] {

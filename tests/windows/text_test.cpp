@@ -12,6 +12,13 @@ using Logs = Toolkit;
 using Boxes = Toolkit;
 using Report = Toolkit;
 
+// The clipboard's ANSI text ("" without one)
+std::string clipboard_text(void) {
+    std::string text;
+    HANDLE h = OpenClipboard(nullptr) ? GetClipboardData(CF_TEXT) : nullptr;
+    if (h) text = (const char *)GlobalLock(h), GlobalUnlock(h);
+    return CloseClipboard(), text;
+}
 std::string log_of(int n) { return file_bytes(std::string(vrx_log_folder) + "VRXLIB" + std::to_string(n) + ".LOG"); }
 void type(HWND w, const std::wstring &keys) { for (wchar_t c : keys) PostMessageW(w, WM_CHAR, c, 0); }
 bool line_waits(void) { return vrx_input_owner.load() != 0; }

@@ -44,6 +44,19 @@ int picture_error(int n, int x, int y) {
     return worst;
 }
 
+// Presses Ctrl+key on window w from the worker, which owns it, and waits for what it started
+void press_ctrl_key_on_worker(HWND w, WPARAM key) {
+    harness_run_on_worker([w, key] { harness_hold_ctrl(true), SendMessageW(w, WM_KEYDOWN, key, 0), harness_hold_ctrl(false); });
+    harness_run_on_worker([] {});
+}
+
+// A UTF-16 path in the ANSI code page
+std::string narrow(const std::wstring &wide) {
+    char out[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
 // Removes a folder and everything in it (long names too)
 void remove_tree(const std::wstring &folder) {
     std::error_code e;
