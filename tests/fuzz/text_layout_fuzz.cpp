@@ -18,18 +18,12 @@ static int32_t take32(const uint8_t *&p, size_t &left) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const uint8_t *p = data;
-    size_t left = size;
-    if (left < 3) return 0;
-    int width = 1 + p[0] % 64, height = 1 + p[1] % 64, depth = (p[2] & 1) ? 32 : 8;
-    p += 3;
-    left -= 3;
-    TextCursor cursor;
-    cursor.x = take32(p, left);
-    cursor.y = take32(p, left);
-    cursor.margin = take32(p, left);
-    int stride = raster_stride(width, depth);
-    std::vector<uint8_t> pixels((size_t)stride * height, 0);
+    if (size < 3) return 0;
+    const int width = 1 + data[0] % 64, height = 1 + data[1] % 64, depth = (data[2] & 1) ? 32 : 8;
+    const uint8_t *p = data + 3;
+    size_t left = size - 3;
+    TextCursor cursor = {take32(p, left), take32(p, left), take32(p, left)};   // x, y and margin, in this order
+    std::vector<uint8_t> pixels((size_t)raster_stride(width, depth) * height, 0);
     RasterView r = raster_view(pixels.data(), width, height, depth);
     std::string text((const char *)p, left);
     text = text.c_str();

@@ -30,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         return p;
     };
     for (size_t i = 0; i < n; i++) {
-        ReportImage im{(int)i, (i & 1) ? 8 : 32, piece(40), -(int)i, (int)(i * 7), 640, 480, 100};
-        s.images.push_back(im);
+        s.images.push_back(ReportImage{(int)i, (i & 1) ? 8 : 32, piece(40), -(int)i, (int)(i * 7), 640, 480, 100});
         s.text_windows.push_back(ReportTextWindow{(int)i, 1, 2, 3, 4});
     }
     s.input_box.open = size > 1 && (data[1] & 1);
@@ -40,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     s.button_box.open = size > 1 && (data[1] & 2);
     // Counts below 1 and above 256 too, which the report must not walk
     auto count = [&](size_t i) { return size > i ? (data[i] == 255 ? 300 : data[i] % 8 - 2) : 0; };
-    s.button_box.nx = count(3);
-    s.button_box.ny = count(4);
+    s.button_box.nx = count(3), s.button_box.ny = count(4);
     for (int i = 0; i < s.button_box.nx * s.button_box.ny && i < 64; i++) s.button_box.captions.push_back(piece(10));
     WindowReport report;
     build_window_report(s, nullptr, &report);
