@@ -1,6 +1,6 @@
 // tests/windows/commands_test.cpp - every command of an image window chosen from its real pop-up menu
 // with the items it offers checked, answered with clicks, typed lines or its dialog, and told apart by
-// one check of what it did; then what the main window's menu offers while the routine runs.
+// one check of what it did; then what the main window offers and does while the routine runs.
 #include "tests/windows/harness.h"
 
 #include <cstring>
@@ -222,8 +222,10 @@ TEST_F(Commands, EachMenuItemRunsItsOwnCommandOnTheImageItWasChosenFor) {
     DeleteFileA("C:\\vrx_saved.jpg");
 }
 
-// Which items grey is the command table's; what is tried here is when the menu counts as busy
-TEST_F(Menus, TheMainWindowGreysStartWhileTheRoutineRunsOrALineIsReadAndNeverStop) {
+// A routine started by S typed into a text window: while it runs the main window greys Start but not
+// Stop (which items grey is the command table's; what is tried here is when the menu counts as busy),
+// and a request made meanwhile waits until it returns; a waiting line input greys Start as well
+TEST_F(Menus, WhileARoutineStartedInATextWindowRunsStartIsGreyedNotStopAndARequestWaitsForIt) {
     auto main_menu = [] {
         std::vector<MenuItem> items;
         std::thread reader = read_menu_when_tracked(&items);
@@ -232,12 +234,18 @@ TEST_F(Menus, TheMainWindowGreysStartWhileTheRoutineRunsOrALineIsReadAndNeverSto
         return items;
     };
     EXPECT_FALSE(menu_item(main_menu(), L"Start")->greyed);
-    std::atomic<int> release{0};
-    harness_start_routine([&] { while (!release) Sleep(1); });
-    ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 1; }));
+    std::atomic<int> seen_during{-1};
+    harness_run_on_worker([] { VRX_OpenTextWindow(2, 0, 0, 200, 100); });
+    harness_start_routine([&] {
+        while (!request_pending() && !image_exists(4)) VRX_PumpMessages();
+        seen_during = image_exists(4);
+    }, false);
+    PostMessageW(vrx_text_windows[2].window, WM_KEYDOWN, 'S', 0);
+    ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 1; })) << "S started the routine";
     std::vector<MenuItem> busy = main_menu();
-    release = 1;
     EXPECT_TRUE(menu_item(busy, L"Start")->greyed && !menu_item(busy, L"Stop")->greyed);
+    EXPECT_EQ(request_create_image(4, "late", 8, 8, 32), 0);
+    EXPECT_EQ(seen_during.load(), 0) << "the request was carried out while the routine ran";
     ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 0; }));
     vrx_input_owner = 1;
     EXPECT_TRUE(menu_item(main_menu(), L"Start")->greyed) << "while a line input waits";

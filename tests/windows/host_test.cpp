@@ -77,17 +77,6 @@ TEST_F(Requests, APasteGoesIntoTheNumberMadeForItWhateverIsCurrent) {
     EXPECT_EQ(image_pixel(0, 0, 0), kMark);
 }
 
-TEST_F(Requests, ARequestMadeWhileTheRoutineRunsWaitsUntilItReturns) {
-    std::atomic<int> seen_during{-1};
-    harness_start_routine([&] {
-        while (!request_pending() && !image_exists(4)) VRX_PumpMessages();
-        seen_during = image_exists(4);
-    });
-    ASSERT_TRUE(harness_pump_until([] { return vrx_running.load() == 1; }));
-    EXPECT_EQ(request_create_image(4, "late", 8, 8, 32), 0);
-    EXPECT_EQ(seen_during.load(), 0) << "carried out while the routine ran";
-}
-
 //----------------------------------------------------------------------------------
 // Exit from every kind of wait, each in a process of its own
 //----------------------------------------------------------------------------------

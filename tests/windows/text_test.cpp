@@ -67,13 +67,6 @@ TEST_F(Console, KeysIntoAnotherWindowReachTheWaitingLineUpRecallsItCtrlVPastesOn
     EXPECT_EQ(status_text(), "32-bit color") << "the status line is given back";
 }
 
-TEST_F(Console, STypedIntoATextWindowStartsTheRoutine) {
-    std::atomic<int> ran{0};
-    harness_run_on_worker([] { VRX_OpenTextWindow(2, 0, 0, 200, 100); }), harness_start_routine([&] { ran = 1; }, false);
-    PostMessageW(vrx_text_windows[2].window, WM_KEYDOWN, 'S', 0);
-    EXPECT_TRUE(harness_pump_until([&] { return ran.load() == 1; }));
-}
-
 TEST_F(Console, APromptAskedWhileAnotherWaitsIsRefusedAndTheWaitingOneKeepsItsAnswer) {
     harness_run_on_worker([] { VRX_OpenInputBox(0, 0, 2); });
     std::string refused;
