@@ -1,8 +1,8 @@
 // tests/fuzz/packed_dib_fuzz.cpp - the packed-DIB check on arbitrary clipboard blocks.
 //
 // Whatever read_packed_dib accepts is then read the way the paste reads it (masks, colour table,
-// every row, or a run-length stream decoded into a raster of the picture's size), so
-// AddressSanitizer reports any layout that points past the block.
+// every row, or a run-length stream decoded into a guarded raster of the picture's size), so
+// AddressSanitizer reports any layout that points past the block and any read past the stream.
 #include "image/packed_dib.h"
 #include "imaging/rle_decode.h"
 
@@ -26,13 +26,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (info.compression == 1 || info.compression == 2) {
         size_t raster = info.row_bytes * (size_t)info.height;
         if (raster > PACKED_DIB_MAX_RLE_BYTES) abort();
-        if (raster > (1u << 22)) return 0;   // large pictures decode the same way, only slower
-        // The decoder gets the stream in an allocation of its own length, as tight as the block.
+        if (raster > (1u << 16)) return 0;   // large pictures decode the same way, only slower
+        // The decoder gets the stream in an allocation of its own length, as tight as the block, and
+        // writes into a raster framed by guard bytes: a byte changed outside the pixels (guards, row
+        // padding), an RLE4 index above 15 or a status other than 0 or 1 aborts.
         std::vector<uint8_t> stream(first, first + info.bits_bytes);
-        std::vector<uint8_t> pixels(raster);
-        RasterView out = {pixels.data(), info.width, info.height, 8, (int)info.row_bytes};
-        rle_decode(stream.data(), stream.size(), info.bit_count, out);
-        for (size_t i = 0; i < raster; i += 97) sum += pixels[i];
+        const size_t guard = 64;
+        std::vector<uint8_t> bytes(raster + 2 * guard, 0xA5);
+        RasterView out = {&bytes[guard], info.width, info.height, 8, (int)info.row_bytes};
+        int status = rle_decode(stream.data(), stream.size(), info.bit_count, out);
+        if (status != 0 && status != 1) abort();
+        for (size_t i = 0; i < bytes.size(); i++) {
+            bool pixel = i >= guard && i - guard < raster && (i - guard) % info.row_bytes < (size_t)info.width;
+            if ((!pixel && bytes[i] != 0xA5) || (pixel && info.bit_count == 4 && bytes[i] > 15)) abort();
+        }
         return 0;
     }
     if (info.bits_bytes != info.row_bytes * (size_t)info.height || info.bits_bytes == 0) abort();
