@@ -62,10 +62,11 @@ for t in "${targets[@]}"; do
   crashes=$(ls "$out/artifacts" | grep -c "^$t-" || true)
   [ $status -eq 0 ] || failed=1
 
-  # Line coverage: the corpus replayed by an instrumented build
+  # Line coverage: the corpus replayed by an instrumented build (an input that fails there is written
+  # under build/fuzz/ too, not into the folder the script runs in)
   clang++ -std=c++17 -O0 -I"$root" -fsanitize=fuzzer -fprofile-instr-generate -fcoverage-mapping \
     "$src" "${files[@]}" -o "$out/$t.cov"
-  LLVM_PROFILE_FILE="$out/$t.profraw" "$out/$t.cov" "$corpus" -runs=0 >/dev/null 2>&1 || true
+  LLVM_PROFILE_FILE="$out/$t.profraw" "$out/$t.cov" "$corpus" -runs=0 -artifact_prefix="$out/$t.cov-" >/dev/null 2>&1 || true
   llvm-profdata merge -sparse "$out/$t.profraw" -o "$out/$t.profdata"
   read -r lines branches < <(llvm-cov report -show-functions "$out/$t.cov" -instr-profile="$out/$t.profdata" \
       "${files[@]}" | awk -v pat="${measured[$t]}" '
